@@ -1,0 +1,55 @@
+#pragma once
+
+#include <juce_audio_basics/juce_audio_basics.h>
+
+#include <ebur128.h>
+
+#include <vector>
+
+//==============================================================================
+/**
+    One EBU R128 measurement of one source, fed a block at a time.
+
+    Everything it needs is allocated by the constructor, so feeding and querying
+    it never allocates. A library state that could not be made reads as "no
+    measurement" (-70 LUFS) instead of failing.
+*/
+class LoudnessAnalyzer
+{
+public:
+    /** The value that stands for "no measurement": nothing analysed, no state or a library error. */
+    static constexpr float noMeasurement = -70.0f;
+
+    /** A source carries audio while its momentary loudness is strictly above this. */
+    static constexpr double audioActiveThreshold = -80.0;
+
+    LoudnessAnalyzer (int numChannels, int sampleRate, int blockSize);
+    ~LoudnessAnalyzer();
+
+    /** Adds one block: numChannels channels and at most the block size given at construction. */
+    void analyzeBuffer (const juce::AudioBuffer<float>& buffer);
+
+    /** Loudness of the last 400 ms in LUFS; minus infinity for digital silence. */
+    float getMomentaryLoudness() const;
+
+    /** Loudness of the last 3 s in LUFS; minus infinity for digital silence. */
+    float getShortTermLoudness() const;
+
+    /** True while the momentary loudness is above -80 LUFS. */
+    bool isAudioActive() const;
+
+    /** False when the library refused to create a measurement state. */
+    bool hasState() const noexcept     { return state != nullptr; }
+
+    int getNumChannels() const noexcept { return numChannels; }
+    int getSampleRate() const noexcept  { return sampleRate; }
+    int getBlockSize() const noexcept   { return numChannels > 0 ? (int) interleavedBuffer.size() / numChannels : 0; }
+
+private:
+    ebur128_state* state = nullptr;
+    int numChannels;
+    int sampleRate;
+    std::vector<float> interleavedBuffer;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LoudnessAnalyzer)
+};

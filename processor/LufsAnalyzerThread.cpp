@@ -1,0 +1,78 @@
+#include "LufsAnalyzerThread.h"
+
+LufsAnalyzerThread::LufsAnalyzerThread()
+    : juce::Thread ("LUFS Analyzer Thread")
+{
+}
+
+LufsAnalyzerThread::~LufsAnalyzerThread()
+{
+    // The analysers and stores are members, so the thread has to be gone before they are.
+    stopThread (1000);
+}
+
+void LufsAnalyzerThread::resetPublicationIntervals (double sampleRate) noexcept
+{
+    publicationInterval = juce::jmax (1, (int) (0.01 * sampleRate));
+    framesSincePublicationA = 0;
+    framesSincePublicationB = 0;
+}
+
+void LufsAnalyzerThread::run()
+{
+    while (! threadShouldExit())
+    {
+        if (! analyseNextBlocks())
+            sleep (1);
+    }
+}
+
+bool LufsAnalyzerThread::analyseNextBlocks()
+{
+    const auto analysedA = analyseBlockFrom (fifoA, fifoBufferA, analyzerA.get(),
+                                             { lufsMomentaryA, lufsShortTermA, audioActiveA },
+                                             framesSincePublicationA);
+
+    const auto analysedB = analyseBlockFrom (fifoB, fifoBufferB, analyzerB.get(),
+                                             { lufsMomentaryB, lufsShortTermB, audioActiveB },
+                                             framesSincePublicationB);
+
+    return analysedA || analysedB;
+}
+
+bool LufsAnalyzerThread::analyseBlockFrom (juce::AbstractFifo& fifo,
+                                           const juce::AudioBuffer<float>& store,
+                                           LoudnessAnalyzer* analyzer,
+                                           PublishedValues published,
+                                           int& framesSincePublication)
+{
+    if (analyzer == nullptr || blockSize <= 0 || fifo.getNumReady() < blockSize)
+        return false;
+
+    // The read is committed when this goes out of scope, after publication, so
+    // the writer never reuses frames that are still being copied.
+    const auto regions = fifo.read (blockSize);
+
+    for (int ch = 0; ch < 2; ++ch)
+    {
+        if (regions.blockSize1 > 0)
+            readBuffer.copyFrom (ch, 0, store, ch, regions.startIndex1, regions.blockSize1);
+
+        if (regions.blockSize2 > 0)
+            readBuffer.copyFrom (ch, regions.blockSize1, store, ch, regions.startIndex2, regions.blockSize2);
+    }
+
+    analyzer->analyzeBuffer (readBuffer);
+
+    framesSincePublication += blockSize;
+
+    if (framesSincePublication >= publicationInterval)
+    {
+        framesSincePublication = 0;
+        published.momentary.store (analyzer->getMomentaryLoudness());
+        published.shortTerm.store (analyzer->getShortTermLoudness());
+        published.active.store (analyzer->isAudioActive());
+    }
+
+    return true;
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "LoudnessAnalyzer.h"
+
+#include <juce_core/juce_core.h>
+
+#include <atomic>
+#include <memory>
+
+//==============================================================================
+/**
+    Measures the loudness of both sources away from the audio thread.
+
+    The audio thread writes each source's samples into a lock-free FIFO; this
+    thread drains them a whole block at a time into that source's analyser and
+    publishes the results as atomics. The owner prepares the FIFOs, stores and
+    analysers only while the thread is stopped, which is what keeps the two
+    threads apart without a lock.
+*/
+class LufsAnalyzerThread  : public juce::Thread
+{
+public:
+    LufsAnalyzerThread();
+    ~LufsAnalyzerThread() override;
+
+    /** The analyser loop: one block per source per pass, sleeping only when neither had one. */
+    void run() override;
+
+    /** One pass of the loop without the sleep: A's next whole block, then B's.
+        Returns true when at least one block was analysed.
+    */
+    bool analyseNextBlocks();
+
+    /** Called by the owner while the thread is stopped, so that the next block
+        of each source counts from a fresh publication interval.
+    */
+    void resetPublicationIntervals (double sampleRate) noexcept;
+
+    //==============================================================================
+    juce::AbstractFifo fifoA { 1 };
+    juce::AbstractFifo fifoB { 1 };
+    juce::AudioBuffer<float> fifoBufferA;
+    juce::AudioBuffer<float> fifoBufferB;
+    juce::AudioBuffer<float> readBuffer;
+    std::unique_ptr<LoudnessAnalyzer> analyzerA;
+    std::unique_ptr<LoudnessAnalyzer> analyzerB;
+
+    std::atomic<float> lufsMomentaryA { LoudnessAnalyzer::noMeasurement };
+    std::atomic<float> lufsShortTermA { LoudnessAnalyzer::noMeasurement };
+    std::atomic<bool> audioActiveA { false };
+    std::atomic<float> lufsMomentaryB { LoudnessAnalyzer::noMeasurement };
+    std::atomic<float> lufsShortTermB { LoudnessAnalyzer::noMeasurement };
+    std::atomic<bool> audioActiveB { false };
+
+    int blockSize = 512;
+
+private:
+    //==============================================================================
+    struct PublishedValues
+    {
+        std::atomic<float>& momentary;
+        std::atomic<float>& shortTerm;
+        std::atomic<bool>& active;
+    };
+
+    bool analyseBlockFrom (juce::AbstractFifo& fifo,
+                           const juce::AudioBuffer<float>& store,
+                           LoudnessAnalyzer* analyzer,
+                           PublishedValues published,
+                           int& framesSincePublication);
+
+    // The library's window queries cost time in proportion to their windows, not
+    // to the block, so with small host blocks querying after every block would
+    // cost more than the measurement itself. Publishing every 10 ms of audio
+    // keeps the displays and the match current while the thread stays cheap.
+    int publicationInterval = 1;
+    int framesSincePublicationA = 0;
+    int framesSincePublicationB = 0;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LufsAnalyzerThread)
+};

@@ -1,0 +1,123 @@
+#include "PluginProcessor.h"
+
+//==============================================================================
+QuorvaneAudioProcessor::QuorvaneAudioProcessor()
+    : AudioProcessor (BusesProperties()
+                          .withInput ("Input A", juce::AudioChannelSet::stereo(), true)
+                          .withInput ("Input B", juce::AudioChannelSet::stereo(), true)
+                          .withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
+      parameters (*this, nullptr, "Parameters", createParameterLayout())
+{
+}
+
+QuorvaneAudioProcessor::~QuorvaneAudioProcessor() = default;
+
+juce::AudioProcessorValueTreeState::ParameterLayout QuorvaneAudioProcessor::createParameterLayout()
+{
+    return { std::make_unique<juce::AudioParameterBool> (juce::ParameterID { "onButton", 1 }, "on Button", true),
+             std::make_unique<juce::AudioParameterBool> (juce::ParameterID { "AButton", 1 }, "A Button", true),
+             std::make_unique<juce::AudioParameterBool> (juce::ParameterID { "BButton", 1 }, "B Button", false) };
+}
+
+//==============================================================================
+const juce::String QuorvaneAudioProcessor::getName() const
+{
+    return "Quorvane";
+}
+
+void QuorvaneAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlock)
+{
+    processSpec = { sampleRate, (juce::uint32) juce::jmax (0, samplesPerBlock), (juce::uint32) getTotalNumInputChannels() };
+    numInputChannels.store (getTotalNumInputChannels(), std::memory_order_relaxed);
+    numOutputChannels.store (getTotalNumOutputChannels(), std::memory_order_relaxed);
+    numMainInputChannels.store (getMainBusNumInputChannels(), std::memory_order_relaxed);
+
+    for (auto* buffer : { &bufferA, &bufferB, &renderBuffer, &rawBufferB, &dryBuffer, &fadeOutBuffer })
+        buffer->setSize (2, samplesPerBlock, false, false, false);
+
+    crossfadeLength = juce::jmax (1, (int) (0.02 * sampleRate));
+    configInitialised = false;
+    crossfadePosition = -1;
+
+    // The analyser thread must be stopped before anything it reads is rebuilt;
+    // that ordering is what keeps it away from the FIFOs and analysers.
+    analyzerThread.stopThread (500);
+    analyzerThread.blockSize = samplesPerBlock;
+
+    const auto capacity = (int) sampleRate + samplesPerBlock;
+    analyzerThread.fifoA.setTotalSize (capacity);
+    analyzerThread.fifoB.setTotalSize (capacity);
+    analyzerThread.fifoBufferA.setSize (2, capacity, false, false, false);
+    analyzerThread.fifoBufferB.setSize (2, capacity, false, false, false);
+    analyzerThread.fifoBufferA.clear();
+    analyzerThread.fifoBufferB.clear();
+    analyzerThread.readBuffer.setSize (2, samplesPerBlock, false, false, false);
+    analyzerThread.analyzerA = std::make_unique<LoudnessAnalyzer> (2, (int) sampleRate, samplesPerBlock);
+    analyzerThread.analyzerB = std::make_unique<LoudnessAnalyzer> (2, (int) sampleRate, samplesPerBlock);
+    analyzerThread.resetPublicationIntervals (sampleRate);
+    analyzerThread.startThread (juce::Thread::Priority::normal);
+
+    // Preparing the gain sets it to its target at once: a match reached before
+    // a re-preparation is in force straight away, without a new ramp.
+    matchGain.prepare (processSpec);
+    matchGain.setRampDurationSeconds (0.5);
+}
+
+void QuorvaneAudioProcessor::releaseResources()
+{
+    // Nothing is freed: the host may process again without preparing first.
+}
+
+bool QuorvaneAudioProcessor::isInputBConnected() const noexcept
+{
+    return numInputChannels.load (std::memory_order_relaxed) > numMainInputChannels.load (std::memory_order_relaxed);
+}
+
+//==============================================================================
+double QuorvaneAudioProcessor::getTailLengthSeconds() const   { return 0.0; }
+bool QuorvaneAudioProcessor::acceptsMidi() const              { return false; }
+bool QuorvaneAudioProcessor::producesMidi() const             { return false; }
+bool QuorvaneAudioProcessor::isMidiEffect() const             { return false; }
+
+juce::AudioProcessorEditor* QuorvaneAudioProcessor::createEditor()
+{
+    return nullptr;
+}
+
+bool QuorvaneAudioProcessor::hasEditor() const
+{
+    return false;
+}
+
+//==============================================================================
+int QuorvaneAudioProcessor::getNumPrograms()                  { return 1; }
+int QuorvaneAudioProcessor::getCurrentProgram()               { return 0; }
+void QuorvaneAudioProcessor::setCurrentProgram (int)          {}
+void QuorvaneAudioProcessor::changeProgramName (int, const juce::String&) {}
+
+const juce::String QuorvaneAudioProcessor::getProgramName (int)
+{
+    // Hosts list the single program by name, and validators reject a nameless one.
+    return "Default";
+}
+
+// Nothing is saved or restored: the three switches are the host's to automate.
+void QuorvaneAudioProcessor::getStateInformation (juce::MemoryBlock&) {}
+void QuorvaneAudioProcessor::setStateInformation (const void*, int) {}
+
+//==============================================================================
+bool QuorvaneAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
+{
+    const auto mainOutput = layouts.getMainOutputChannelSet();
+
+    if (mainOutput == juce::AudioChannelSet::mono() || mainOutput == juce::AudioChannelSet::stereo())
+        return layouts.getMainInputChannelSet() == mainOutput;
+
+    return false;
+}
+
+//==============================================================================
+juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
+{
+    return new QuorvaneAudioProcessor();
+}

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "LufsAnalyzerThread.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+#include <juce_dsp/juce_dsp.h>
+
+#include <atomic>
+
+//==============================================================================
+/**
+    The plug-in: plays the track (A), the reference (B) brought to A's loudness,
+    their difference, or the untouched input, crossfading every change.
+
+    The public fields are what the editor reads and writes. Everything shared
+    with another thread is atomic and accessed with relaxed ordering: a late
+    value only delays a display or a mode change by one tick or one chunk.
+*/
+class QuorvaneAudioProcessor  : public juce::AudioProcessor
+{
+public:
+    //==============================================================================
+    /** What the output plays. Any field that differs starts a crossfade. */
+    struct OutputConfig
+    {
+        bool bypass = false;
+        bool diff = false;
+        bool playA = true;
+        bool match = false;
+
+        bool operator== (const OutputConfig& other) const noexcept
+        {
+            return bypass == other.bypass && diff == other.diff
+                && playA == other.playA && match == other.match;
+        }
+
+        bool operator!= (const OutputConfig& other) const noexcept   { return ! operator== (other); }
+    };
+
+    //==============================================================================
+    QuorvaneAudioProcessor();
+    ~QuorvaneAudioProcessor() override;
+
+    //==============================================================================
+    const juce::String getName() const override;
+
+    void prepareToPlay (double sampleRate, int samplesPerBlock) override;
+    void releaseResources() override;
+
+    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override;
+    using AudioProcessor::processBlock;
+
+    double getTailLengthSeconds() const override;
+    bool acceptsMidi() const override;
+    bool producesMidi() const override;
+    bool isMidiEffect() const override;
+
+    juce::AudioProcessorEditor* createEditor() override;
+    bool hasEditor() const override;
+
+    int getNumPrograms() override;
+    int getCurrentProgram() override;
+    void setCurrentProgram (int index) override;
+    const juce::String getProgramName (int index) override;
+    void changeProgramName (int index, const juce::String& newName) override;
+
+    void getStateInformation (juce::MemoryBlock& destData) override;
+    void setStateInformation (const void* data, int sizeInBytes) override;
+
+    bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
+
+    /** Turns one chunk of at most the prepared block size into output, in place. */
+    void processChunk (juce::AudioBuffer<float>& buffer);
+
+    /** True when "Input B" carries channels, as of the latest chunk or preparation. */
+    bool isInputBConnected() const noexcept;
+
+    //==============================================================================
+    juce::AudioProcessorValueTreeState parameters;
+
+    std::atomic<bool> matchB { true };
+    std::atomic<bool> aActive { false };
+    std::atomic<bool> bActive { false };
+    std::atomic<float> momentaryA { -100.0f };
+    std::atomic<float> momentaryB { -100.0f };
+    std::atomic<float> shortTermA { -100.0f };
+    std::atomic<float> shortTermB { -100.0f };
+    std::atomic<bool> aSelected { true };
+    std::atomic<bool> blindPlaysA { true };
+    std::atomic<bool> blindTestActive { false };
+    std::atomic<bool> diffMode { false };
+
+    // The editor may open before the host prepares us, so these start at the
+    // totals of the default layout (stereo A, stereo B, stereo out).
+    std::atomic<int> numInputChannels { 4 };
+    std::atomic<int> numOutputChannels { 2 };
+
+    std::atomic<float> matchGainDb { 1.0f };
+    std::atomic<bool> bypassed { false };
+    juce::dsp::ProcessSpec processSpec { 0.0, 0, 0 };
+    juce::dsp::Gain<float> matchGain;
+    std::atomic<float> levelA[2] { { 0.0f }, { 0.0f } };
+    std::atomic<float> levelB[2] { { 0.0f }, { 0.0f } };
+
+    LufsAnalyzerThread analyzerThread;
+
+    juce::AudioBuffer<float> bufferA;
+    juce::AudioBuffer<float> bufferB;
+    juce::AudioBuffer<float> renderBuffer;
+    OutputConfig currentConfig;
+    OutputConfig previousConfig;
+    bool configInitialised = false;
+    int crossfadePosition = -1;
+    int crossfadeLength = 882;
+    juce::AudioBuffer<float> rawBufferB;
+    juce::AudioBuffer<float> dryBuffer;
+    juce::AudioBuffer<float> fadeOutBuffer;
+
+    // Channel count of "Input A" as of the latest chunk or preparation; with the
+    // total it tells whether "Input B" carries channels, whatever A's width.
+    std::atomic<int> numMainInputChannels { 2 };
+
+private:
+    //==============================================================================
+    static juce::AudioProcessorValueTreeState::ParameterLayout createParameterLayout();
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuorvaneAudioProcessor)
+};
