@@ -1,0 +1,30 @@
+#include "look/ColourPalette.h"
+
+const juce::Colour blueDarkVresk     { 0xFF146D78 };
+const juce::Colour orangeLightVresk  { 0xFFD28218 };
+const juce::Colour orangeorangeVresk { 0x33ED9C14 };
+const juce::Colour orangeDarkVresk   { 0xFF8E5F23 };
+const juce::Colour orangeTransTarn   { 0xFF5A3C0A };
+const juce::Colour whiteVresk        { 0xFFFAFBFB };
+const juce::Colour greyTextBoxVresk  { 0xFF969798 };
+const juce::Colour greyVresk         { 0xFF646565 };
+const juce::Colour greyPlusVresk     { 0xFF5F6060 };
+const juce::Colour backgroundVresk2  { 0xFFAAACB1 };
+const juce::Colour backgroundVreskL  { 0xFF494A4A };
+const juce::Colour greyDownVresk     { 0xFF414242 };
+const juce::Colour greyBlackVresk    { 0xFF323333 };
+const juce::Colour maskVresk         { 0x4C000000 };
+const juce::Colour whitePadVresk     { 0x99E6E6E6 };
+const juce::Colour termsVresk        { 0x4CE6E6E6 };
+const juce::Colour maskTextBox       { 0x66121213 };
+const juce::Colour greyWhiteVresk    { 0xFFD2D3D3 };
+const juce::Colour blueVresk         { 0xFF8994EC };
+const juce::Colour blackVresk        { 0xFF282929 };
+const juce::Colour blackUltraVresk   { 0xFF191A1A };
+const juce::Colour lightVresk2       { 0x33E6E6E6 };
+const juce::Colour greyOpacityVresk  { 0xA61A1A1A };
+const juce::Colour greyLightVresk    { 0xFF6E6F6F };
+const juce::Colour OpacityVresk      { 0x66000000 };
+const juce::Colour orangeVresk       { 0xFFECA019 };
+const juce::Colour whiteLightVresk   { 0xFFE6E7E7 };
+const juce::Colour transparentVresk  { 0x00000000 };

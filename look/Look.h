@@ -1,0 +1,72 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include "look/ColourPalette.h"
+
+/** The plug-in's look-and-feel: bitmap skins for text and image buttons chosen
+    by the button's shape and state, a translucent hover highlight, the embedded
+    font, the palette's colours for the framework's widgets, and the styling of
+    popup menus, combo boxes and sliders.
+
+    Constructing a Look makes the embedded font the default sans-serif typeface
+    and makes this Look the process-wide default look-and-feel.
+*/
+class Look : public juce::LookAndFeel_V4
+{
+public:
+    Look();
+    ~Look() override;
+
+    //==============================================================================
+    void drawButtonBackground (juce::Graphics&, juce::Button&, const juce::Colour& backgroundColour,
+                               bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
+
+    void drawButtonText (juce::Graphics&, juce::TextButton&,
+                         bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
+
+    void drawPopupMenuBackground (juce::Graphics&, int width, int height) override;
+
+    void drawPopupMenuItem (juce::Graphics&, const juce::Rectangle<int>& area,
+                            bool isSeparator, bool isActive, bool isHighlighted, bool isTicked, bool hasSubMenu,
+                            const juce::String& text, const juce::String& shortcutKeyText,
+                            const juce::Drawable* icon, const juce::Colour* textColour) override;
+
+    void drawPopupMenuSectionHeader (juce::Graphics&, const juce::Rectangle<int>& area,
+                                     const juce::String& sectionName) override;
+
+    void drawComboBox (juce::Graphics&, int width, int height, bool isButtonDown,
+                       int buttonX, int buttonY, int buttonW, int buttonH, juce::ComboBox&) override;
+
+    juce::Font getLabelFont (juce::Label&) override;
+
+    void drawLinearSlider (juce::Graphics&, int x, int y, int width, int height,
+                           float sliderPos, float minSliderPos, float maxSliderPos,
+                           juce::Slider::SliderStyle, juce::Slider&) override;
+
+    void drawRotarySlider (juce::Graphics&, int x, int y, int width, int height,
+                           float sliderPosProportional, float rotaryStartAngle, float rotaryEndAngle,
+                           juce::Slider&) override;
+
+    juce::Label* createSliderTextBox (juce::Slider&) override;
+
+    void drawImageButton (juce::Graphics&, juce::Image*, int imageX, int imageY, int imageW, int imageH,
+                          const juce::Colour& overlayColour, float imageOpacity, juce::ImageButton&) override;
+
+    //==============================================================================
+    juce::Image thumbImage;
+    juce::Image knobImage;
+    juce::Image knobHoverImage;
+    juce::Image skin2to1;
+    juce::Image skin2to1On;
+    juce::Image skinSquare;
+    juce::Image skinSquareOn;
+    juce::Image skinWide;
+    juce::Image skinWideOn;
+
+    /** Height of every label's font; the editor's layout sets it from the window width. */
+    float fontSize = 16.0f;
+
+private:
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Look)
+};
