@@ -11,11 +11,45 @@ LufsAnalyzerThread::~LufsAnalyzerThread()
     stopThread (1000);
 }
 
-void LufsAnalyzerThread::resetPublicationIntervals (double sampleRate) noexcept
+void LufsAnalyzerThread::prepare (double sampleRate, int samplesPerBlock)
 {
+    // Nothing below may change while the loop runs; stopping first is what
+    // keeps the two threads apart without a lock.
+    stopThread (500);
+
+    blockSize = samplesPerBlock;
+
+    const auto capacity = (int) sampleRate + samplesPerBlock;
+    fifoA.setTotalSize (capacity);
+    fifoB.setTotalSize (capacity);
+    fifoBufferA.setSize (2, capacity, false, false, false);
+    fifoBufferB.setSize (2, capacity, false, false, false);
+    fifoBufferA.clear();
+    fifoBufferB.clear();
+    readBuffer.setSize (2, samplesPerBlock, false, false, false);
+
+    analyzerA = std::make_unique<LoudnessAnalyzer> (2, (int) sampleRate, samplesPerBlock);
+    analyzerB = std::make_unique<LoudnessAnalyzer> (2, (int) sampleRate, samplesPerBlock);
+
     publicationInterval = juce::jmax (1, (int) (0.01 * sampleRate));
     framesSincePublicationA = 0;
     framesSincePublicationB = 0;
+}
+
+void LufsAnalyzerThread::writeFrames (juce::AbstractFifo& fifo, juce::AudioBuffer<float>& store,
+                                      const juce::AudioBuffer<float>& source, int numFrames) noexcept
+{
+    // The write is committed when the regions go out of scope, after the copy.
+    const auto regions = fifo.write (numFrames);
+
+    for (int ch = 0; ch < 2; ++ch)
+    {
+        if (regions.blockSize1 > 0)
+            store.copyFrom (ch, regions.startIndex1, source, ch, 0, regions.blockSize1);
+
+        if (regions.blockSize2 > 0)
+            store.copyFrom (ch, regions.startIndex2, source, ch, regions.blockSize1, regions.blockSize2);
+    }
 }
 
 void LufsAnalyzerThread::run()

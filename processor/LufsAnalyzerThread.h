@@ -31,10 +31,18 @@ public:
     */
     bool analyseNextBlocks();
 
-    /** Called by the owner while the thread is stopped, so that the next block
-        of each source counts from a fresh publication interval.
+    /** Stops the thread (waiting up to 500 ms) and rebuilds everything it reads:
+        empty FIFOs of one second plus one block, cleared stores, a read buffer of
+        one block and fresh analysers. The published values are left as they are.
+        The caller starts the thread again.
     */
-    void resetPublicationIntervals (double sampleRate) noexcept;
+    void prepare (double sampleRate, int samplesPerBlock);
+
+    /** Writes the first numFrames frames of both channels of source into a FIFO.
+        Only the writing thread calls this; frames that do not fit are dropped.
+    */
+    static void writeFrames (juce::AbstractFifo& fifo, juce::AudioBuffer<float>& store,
+                             const juce::AudioBuffer<float>& source, int numFrames) noexcept;
 
     //==============================================================================
     juce::AbstractFifo fifoA { 1 };

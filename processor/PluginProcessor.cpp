@@ -39,22 +39,9 @@ void QuorvaneAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlo
     configInitialised = false;
     crossfadePosition = -1;
 
-    // The analyser thread must be stopped before anything it reads is rebuilt;
-    // that ordering is what keeps it away from the FIFOs and analysers.
-    analyzerThread.stopThread (500);
-    analyzerThread.blockSize = samplesPerBlock;
-
-    const auto capacity = (int) sampleRate + samplesPerBlock;
-    analyzerThread.fifoA.setTotalSize (capacity);
-    analyzerThread.fifoB.setTotalSize (capacity);
-    analyzerThread.fifoBufferA.setSize (2, capacity, false, false, false);
-    analyzerThread.fifoBufferB.setSize (2, capacity, false, false, false);
-    analyzerThread.fifoBufferA.clear();
-    analyzerThread.fifoBufferB.clear();
-    analyzerThread.readBuffer.setSize (2, samplesPerBlock, false, false, false);
-    analyzerThread.analyzerA = std::make_unique<LoudnessAnalyzer> (2, (int) sampleRate, samplesPerBlock);
-    analyzerThread.analyzerB = std::make_unique<LoudnessAnalyzer> (2, (int) sampleRate, samplesPerBlock);
-    analyzerThread.resetPublicationIntervals (sampleRate);
+    // The thread is stopped while its FIFOs and analysers are rebuilt, and only
+    // started again once they all stand.
+    analyzerThread.prepare (sampleRate, samplesPerBlock);
     analyzerThread.startThread (juce::Thread::Priority::normal);
 
     // Preparing the gain sets it to its target at once: a match reached before
