@@ -1,5 +1,7 @@
 #include "PluginProcessor.h"
 
+#include "editor/PluginEditor.h"
+
 //==============================================================================
 QuorvaneAudioProcessor::QuorvaneAudioProcessor()
     : AudioProcessor (BusesProperties()
@@ -68,12 +70,12 @@ bool QuorvaneAudioProcessor::isMidiEffect() const             { return false; }
 
 juce::AudioProcessorEditor* QuorvaneAudioProcessor::createEditor()
 {
-    return nullptr;
+    return new QuorvaneAudioProcessorEditor (*this, parameters);
 }
 
 bool QuorvaneAudioProcessor::hasEditor() const
 {
-    return false;
+    return true;
 }
 
 //==============================================================================

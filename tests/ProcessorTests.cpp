@@ -1,1 +1,286 @@
+#include "processor/PluginProcessor.h"
+
 #include <gtest/gtest.h>
+
+namespace
+{
+    using Layout = juce::AudioProcessor::BusesLayout;
+
+    Layout makeLayout (juce::AudioChannelSet inputA, juce::AudioChannelSet inputB, juce::AudioChannelSet output)
+    {
+        Layout layout;
+        layout.inputBuses.add (inputA);
+        layout.inputBuses.add (inputB);
+        layout.outputBuses.add (output);
+        return layout;
+    }
+
+    void disableInputB (QuorvaneAudioProcessor& processor)
+    {
+        ASSERT_TRUE (processor.getBus (true, 1)->enable (false));
+    }
+
+    /** Runs a block of ones through the match gain and returns the gain of each sample. */
+    std::vector<float> matchGainSamples (QuorvaneAudioProcessor& processor, int numSamples)
+    {
+        juce::AudioBuffer<float> ones (2, numSamples);
+
+        for (int ch = 0; ch < 2; ++ch)
+            juce::FloatVectorOperations::fill (ones.getWritePointer (ch), 1.0f, numSamples);
+
+        juce::dsp::AudioBlock<float> block (ones);
+        processor.matchGain.process (juce::dsp::ProcessContextReplacing<float> (block));
+
+        return { ones.getReadPointer (0), ones.getReadPointer (0) + numSamples };
+    }
+}
+
+//==============================================================================
+TEST (ProcessorLayouts, AcceptsMatchingMonoOrStereoMainBusesWithAnyInputB)
+{
+    QuorvaneAudioProcessor processor;
+    const auto mono = juce::AudioChannelSet::mono();
+    const auto stereo = juce::AudioChannelSet::stereo();
+    const auto disabled = juce::AudioChannelSet::disabled();
+
+    for (const auto& main : { mono, stereo })
+        for (const auto& inputB : { mono, stereo, disabled, juce::AudioChannelSet::create5point1() })
+            EXPECT_TRUE (processor.checkBusesLayoutSupported (makeLayout (main, inputB, main)))
+                << main.getDescription() << " with Input B " << inputB.getDescription();
+}
+
+TEST (ProcessorLayouts, RefusesMismatchedUnusualOrDisabledMainBuses)
+{
+    QuorvaneAudioProcessor processor;
+    const auto mono = juce::AudioChannelSet::mono();
+    const auto stereo = juce::AudioChannelSet::stereo();
+    const auto surround = juce::AudioChannelSet::create5point1();
+    const auto disabled = juce::AudioChannelSet::disabled();
+
+    EXPECT_FALSE (processor.checkBusesLayoutSupported (makeLayout (mono, stereo, stereo)));
+    EXPECT_FALSE (processor.checkBusesLayoutSupported (makeLayout (stereo, stereo, mono)));
+    EXPECT_FALSE (processor.checkBusesLayoutSupported (makeLayout (surround, stereo, surround)));
+    EXPECT_FALSE (processor.checkBusesLayoutSupported (makeLayout (disabled, stereo, stereo)));
+    EXPECT_FALSE (processor.checkBusesLayoutSupported (makeLayout (disabled, stereo, mono)));
+    EXPECT_FALSE (processor.checkBusesLayoutSupported (makeLayout (stereo, stereo, disabled)));
+}
+
+TEST (ProcessorLayouts, DeclaresThreeStereoBusesInOrder)
+{
+    QuorvaneAudioProcessor processor;
+
+    ASSERT_EQ (processor.getBusCount (true), 2);
+    ASSERT_EQ (processor.getBusCount (false), 1);
+    EXPECT_EQ (processor.getBus (true, 0)->getName(), "Input A");
+    EXPECT_EQ (processor.getBus (true, 1)->getName(), "Input B");
+    EXPECT_EQ (processor.getBus (false, 0)->getName(), "Output");
+
+    for (const auto isInput : { true, false })
+        for (int i = 0; i < processor.getBusCount (isInput); ++i)
+        {
+            EXPECT_TRUE (processor.getBus (isInput, i)->isEnabled());
+            EXPECT_EQ (processor.getBus (isInput, i)->getCurrentLayout(), juce::AudioChannelSet::stereo());
+        }
+}
+
+//==============================================================================
+struct PreparationCase
+{
+    double sampleRate;
+    int blockSize;
+    int crossfadeLength;
+    int fifoCapacity;
+    int analyserSampleRate;
+};
+
+class ProcessorPreparation : public ::testing::TestWithParam<PreparationCase> {};
+
+TEST_P (ProcessorPreparation, SizesEverythingFromTheSampleRateAndBlockSize)
+{
+    const auto expected = GetParam();
+    QuorvaneAudioProcessor processor;
+    processor.prepareToPlay (expected.sampleRate, expected.blockSize);
+
+    EXPECT_EQ (processor.crossfadeLength, expected.crossfadeLength);
+    EXPECT_EQ (processor.crossfadePosition, -1);
+    EXPECT_FALSE (processor.configInitialised);
+    EXPECT_EQ (processor.processSpec.maximumBlockSize, (juce::uint32) expected.blockSize);
+
+    for (auto* buffer : { &processor.bufferA, &processor.bufferB, &processor.renderBuffer,
+                          &processor.rawBufferB, &processor.dryBuffer, &processor.fadeOutBuffer })
+    {
+        EXPECT_EQ (buffer->getNumChannels(), 2);
+        EXPECT_EQ (buffer->getNumSamples(), expected.blockSize);
+    }
+
+    auto& thread = processor.analyzerThread;
+    EXPECT_TRUE (thread.isThreadRunning());
+    EXPECT_EQ (thread.blockSize, expected.blockSize);
+    EXPECT_EQ (thread.fifoA.getTotalSize(), expected.fifoCapacity);
+    EXPECT_EQ (thread.fifoB.getTotalSize(), expected.fifoCapacity);
+    EXPECT_EQ (thread.fifoBufferA.getNumSamples(), expected.fifoCapacity);
+    EXPECT_EQ (thread.fifoBufferB.getNumChannels(), 2);
+    EXPECT_EQ (thread.readBuffer.getNumSamples(), expected.blockSize);
+
+    for (auto* analyzer : { thread.analyzerA.get(), thread.analyzerB.get() })
+    {
+        ASSERT_NE (analyzer, nullptr);
+        EXPECT_EQ (analyzer->getNumChannels(), 2);
+        EXPECT_EQ (analyzer->getSampleRate(), expected.analyserSampleRate);
+        EXPECT_EQ (analyzer->getBlockSize(), expected.blockSize);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P (Rates, ProcessorPreparation,
+                          ::testing::Values (PreparationCase { 44100.0, 512, 882, 44612, 44100 },
+                                             PreparationCase { 48000.0, 256, 960, 48256, 48000 },
+                                             PreparationCase { 44100.9, 512, 882, 44612, 44100 },
+                                             PreparationCase { 50.0, 64, 1, 114, 50 }));
+
+TEST (ProcessorPreparationState, CountsTheChannelsOfTheEnabledBuses)
+{
+    QuorvaneAudioProcessor processor;
+    EXPECT_EQ (processor.numInputChannels.load(), 4);
+    EXPECT_EQ (processor.numOutputChannels.load(), 2);
+    EXPECT_TRUE (processor.isInputBConnected());
+
+    processor.prepareToPlay (48000.0, 256);
+    EXPECT_EQ (processor.numInputChannels.load(), 4);
+    EXPECT_EQ (processor.numOutputChannels.load(), 2);
+    EXPECT_TRUE (processor.isInputBConnected());
+
+    disableInputB (processor);
+    processor.prepareToPlay (48000.0, 256);
+    EXPECT_EQ (processor.numInputChannels.load(), 2);
+    EXPECT_EQ (processor.numOutputChannels.load(), 2);
+    EXPECT_FALSE (processor.isInputBConnected());
+}
+
+TEST (ProcessorPreparationState, AMatchGainInForceStaysInForceWithoutARamp)
+{
+    QuorvaneAudioProcessor processor;
+    processor.prepareToPlay (48000.0, 512);
+
+    processor.matchGain.setGainLinear (0.5f);
+    const auto ramping = matchGainSamples (processor, 16);
+    EXPECT_LT (ramping.front(), 0.01f) << "the first target after preparation is approached by a ramp";
+
+    processor.prepareToPlay (48000.0, 512);
+
+    for (auto gain : matchGainSamples (processor, 512))
+        ASSERT_FLOAT_EQ (gain, 0.5f);
+}
+
+TEST (ProcessorPreparationState, RePreparationRestartsTheAnalysersButKeepsPublishedValues)
+{
+    QuorvaneAudioProcessor processor;
+    processor.prepareToPlay (48000.0, 512);
+
+    auto& thread = processor.analyzerThread;
+    const auto* firstAnalyzer = thread.analyzerA.get();
+    thread.lufsShortTermA.store (-18.0f);
+
+    processor.prepareToPlay (44100.0, 128);
+
+    EXPECT_NE (thread.analyzerA.get(), firstAnalyzer);
+    EXPECT_EQ (thread.analyzerA->getSampleRate(), 44100);
+    EXPECT_EQ (thread.analyzerA->getBlockSize(), 128);
+    EXPECT_FLOAT_EQ (thread.lufsShortTermA.load(), -18.0f);
+    EXPECT_TRUE (thread.isThreadRunning());
+}
+
+//==============================================================================
+TEST (ProcessorIdentity, GivesTheFixedAnswers)
+{
+    QuorvaneAudioProcessor processor;
+
+    EXPECT_EQ (processor.getName(), "Quorvane");
+    EXPECT_EQ (processor.getTailLengthSeconds(), 0.0);
+    EXPECT_FALSE (processor.acceptsMidi());
+    EXPECT_FALSE (processor.producesMidi());
+    EXPECT_FALSE (processor.isMidiEffect());
+    EXPECT_EQ (processor.getLatencySamples(), 0);
+
+    EXPECT_EQ (processor.getNumPrograms(), 1);
+    EXPECT_EQ (processor.getCurrentProgram(), 0);
+    EXPECT_EQ (processor.getProgramName (0), "Default");
+    processor.setCurrentProgram (5);
+    processor.changeProgramName (0, "Renamed");
+    EXPECT_EQ (processor.getCurrentProgram(), 0);
+    EXPECT_EQ (processor.getProgramName (0), "Default");
+}
+
+TEST (ProcessorIdentity, StartsWithTheDocumentedFieldValues)
+{
+    QuorvaneAudioProcessor processor;
+
+    EXPECT_TRUE (processor.matchB.load());
+    EXPECT_FALSE (processor.diffMode.load());
+    EXPECT_FALSE (processor.blindTestActive.load());
+    EXPECT_TRUE (processor.blindPlaysA.load());
+    EXPECT_TRUE (processor.aSelected.load());
+    EXPECT_FALSE (processor.bypassed.load());
+    EXPECT_FALSE (processor.aActive.load());
+    EXPECT_FALSE (processor.bActive.load());
+    EXPECT_FLOAT_EQ (processor.shortTermA.load(), -100.0f);
+    EXPECT_FLOAT_EQ (processor.momentaryB.load(), -100.0f);
+    EXPECT_FLOAT_EQ (processor.matchGainDb.load(), 1.0f);
+    EXPECT_EQ (processor.crossfadeLength, 882);
+    EXPECT_EQ (processor.crossfadePosition, -1);
+    EXPECT_FALSE (processor.analyzerThread.isThreadRunning());
+    EXPECT_EQ (processor.bufferA.getNumChannels(), 0);
+    EXPECT_EQ (processor.analyzerThread.analyzerA, nullptr);
+}
+
+TEST (ProcessorIdentity, ExposesTheThreeSwitchParametersWithTheirDefaults)
+{
+    QuorvaneAudioProcessor processor;
+
+    struct Expected { const char* id; const char* name; bool defaultOn; };
+
+    for (const auto& expected : { Expected { "onButton", "on Button", true },
+                                  Expected { "AButton", "A Button", true },
+                                  Expected { "BButton", "B Button", false } })
+    {
+        auto* parameter = dynamic_cast<juce::AudioParameterBool*> (processor.parameters.getParameter (expected.id));
+        ASSERT_NE (parameter, nullptr) << expected.id;
+        EXPECT_EQ (parameter->getName (64), expected.name);
+        EXPECT_EQ (parameter->get(), expected.defaultOn);
+        EXPECT_EQ (parameter->getVersionHint(), 1);
+        EXPECT_TRUE (parameter->isAutomatable());
+    }
+
+    EXPECT_EQ (processor.parameters.state.getType().toString(), "Parameters");
+    EXPECT_EQ (processor.getParameters().size(), 3);
+}
+
+TEST (ProcessorState, SavesNothingAndIgnoresWhatItIsGiven)
+{
+    QuorvaneAudioProcessor processor;
+    processor.matchB = false;
+    processor.diffMode = true;
+
+    juce::MemoryBlock state;
+    processor.getStateInformation (state);
+    EXPECT_EQ (state.getSize(), (size_t) 0);
+
+    const char garbage[] = "not a state at all";
+    processor.setStateInformation (garbage, (int) sizeof (garbage));
+    processor.setStateInformation (nullptr, 0);
+
+    EXPECT_FALSE (processor.matchB.load());
+    EXPECT_TRUE (processor.diffMode.load());
+    EXPECT_TRUE (*processor.parameters.getRawParameterValue ("onButton") > 0.5f);
+}
+
+//==============================================================================
+TEST (ProcessorLifetime, ReleaseKeepsEverythingPrepared)
+{
+    QuorvaneAudioProcessor processor;
+    processor.prepareToPlay (48000.0, 256);
+    processor.releaseResources();
+
+    EXPECT_TRUE (processor.analyzerThread.isThreadRunning());
+    EXPECT_EQ (processor.bufferA.getNumSamples(), 256);
+    EXPECT_NE (processor.analyzerThread.analyzerB, nullptr);
+}
