@@ -409,9 +409,15 @@ TEST (MeterImages, NeedleIsDrawnAtTheStoredLevel)
     EXPECT_FALSE (looksLikeNeedleBlue (pinned.getPixelAt (alongNeedle (-60.0f).x, alongNeedle (-60.0f).y)));
 
     meter.setValue (-6.0f);
-    renderMeter (meter, 150, 90, "ClassicVUMeter-minus6.png");
-    meter.setValue (0.0f);
-    renderMeter (meter, 300, 180, "ClassicVUMeter-0dB-300x180.png");
+    renderMeter (meter, 150, 90, "ClassicVUMeter-first-fall-from-plus5.png");
+
+    ClassicVUMeter halfAmplitude;
+    halfAmplitude.setValue (-6.0f);
+    renderMeter (halfAmplitude, 150, 90, "ClassicVUMeter-minus6.png");
+
+    ClassicVUMeter larger;
+    larger.setValue (0.0f);
+    renderMeter (larger, 300, 180, "ClassicVUMeter-0dB-300x180.png");
 }
 
 TEST (MeterImages, BarsLightUpToTheirReading)
