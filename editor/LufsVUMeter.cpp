@@ -19,6 +19,6 @@ void LufsVUMeter::setValue (float newLoudnessLufs)
 void LufsVUMeter::paint (juce::Graphics& g)
 {
     paintGradientBar (g, (float) getWidth(), (float) getHeight(),
-                      MeterGeometry::barFillFraction (value, -35.0f, -5.0f),
+                      MeterGeometry::loudnessBarFillFraction (value),
                       (float) cornerSize);
 }

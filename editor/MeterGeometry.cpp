@@ -15,7 +15,7 @@ namespace MeterGeometry
         return { 2.0f, 2.0f, width - 3.0f, height - 2.0f };
     }
 
-    float barFillFraction (float reading, float emptyAt, float fullAt) noexcept
+    static float barFillFraction (float reading, float emptyAt, float fullAt) noexcept
     {
         const auto fraction = (reading - emptyAt) / (fullAt - emptyAt);
 
@@ -27,6 +27,16 @@ namespace MeterGeometry
             return 0.0f;
 
         return fraction;
+    }
+
+    float peakBarFillFraction (float levelDb) noexcept
+    {
+        return barFillFraction (levelDb, -75.0f, 5.0f);
+    }
+
+    float loudnessBarFillFraction (float loudnessLufs) noexcept
+    {
+        return barFillFraction (loudnessLufs, -35.0f, -5.0f);
     }
 
     juce::Rectangle<float> barFillBounds (float fillFraction, float width, float height) noexcept

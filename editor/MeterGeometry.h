@@ -20,9 +20,14 @@ namespace MeterGeometry
         background, so it shows just outside the dark outline's right and bottom. */
     juce::Rectangle<float> innerOutlineBounds (float width, float height) noexcept;
 
-    /** How much of a bar a reading fills: 0 at emptyAt and below, 1 at fullAt and
-        above, linear in between. Minus infinity and NaN give an empty bar. */
-    float barFillFraction (float reading, float emptyAt, float fullAt) noexcept;
+    /** How much of a bar a reading fills, 0 .. 1, linear between the ends of each
+        meter's range. Minus infinity and NaN give an empty bar.
+
+        The peak meter fills from -75 dB to +5 dB, leaving room above 0 dBFS for overs. */
+    float peakBarFillFraction (float levelDb) noexcept;
+
+    /** The loudness meter fills from -35 to -5 LUFS, the range where programme material sits. */
+    float loudnessBarFillFraction (float loudnessLufs) noexcept;
 
     /** The lit part of a bar for a fill fraction. Its lower edge always sits on the
         background's; a fill under 5 pixels collapses to zero height so that the
@@ -57,9 +62,9 @@ namespace MeterGeometry
     struct ScaleMark
     {
         float decibels;
-        bool isMajor;      // longer and thicker
+        bool isMajor; // longer and thicker
         bool hasLabel;
-        bool isOverRange;  // drawn in the warning colour
+        bool isOverRange; // drawn in the warning colour
     };
 
     /** The marks in the order they are drawn: the normal range, then the over-range zone. */

@@ -30,6 +30,6 @@ void ModernVUMeter::setValue (float newLevelDb)
 void ModernVUMeter::paint (juce::Graphics& g)
 {
     paintGradientBar (g, (float) getWidth(), (float) getHeight(),
-                      MeterGeometry::barFillFraction (level, -75.0f, 5.0f),
+                      MeterGeometry::peakBarFillFraction (level),
                       (float) cornerSize);
 }
