@@ -1,0 +1,516 @@
+#include "EditorTestSupport.h"
+
+#include "editor/AddressScrambling.h"
+
+#include <malloc.h>
+
+#include <vector>
+
+using namespace EditorTestSupport;
+
+namespace
+{
+    std::vector<juce::Component*> childrenOf (juce::Component& parent)
+    {
+        std::vector<juce::Component*> children;
+
+        for (int i = 0; i < parent.getNumChildComponents(); ++i)
+            children.push_back (parent.getChildComponent (i));
+
+        return children;
+    }
+
+    /** Counts how often the editor is asked to repaint itself as a whole. A
+        child's own repaint reaches its parent as a partial invalidation only. */
+    struct WholeRepaintCounter  : public juce::CachedComponentImage
+    {
+        explicit WholeRepaintCounter (int& counter) : wholeRepaints (counter) {}
+
+        void paint (juce::Graphics&) override {}
+        bool invalidateAll() override             { ++wholeRepaints; return true; }
+        bool invalidate (const juce::Rectangle<int>&) override   { return true; }
+        void releaseResources() override {}
+
+        int& wholeRepaints;
+    };
+
+    /** Records the handlers that a button change runs, in order, and still runs them. */
+    struct HandlerLog
+    {
+        void watch (juce::Button& button, const juce::String& name)
+        {
+            button.onClick = [this, name, handler = button.onClick]
+            {
+                calls.add (name);
+                handler();
+            };
+        }
+
+        juce::StringArray calls;
+    };
+
+    // The web address is stored scrambled; this is the scrambling the stored
+    // text was made with, written out independently of the unscrambling.
+    juce::String scramble (const juce::String& address, const char* key)
+    {
+        static constexpr int indexShifts[] = { 7, 13, 19, 23 };
+        const auto keyLength = (int) std::strlen (key);
+        std::string text (address.toRawUTF8());
+
+        for (int i = 0; i < (int) text.size(); ++i)
+        {
+            const auto c = (int) (unsigned char) text[(size_t) i];
+
+            if (c < '/' || c > 'z')
+                continue;
+
+            const auto a = (((unsigned char) key[i % keyLength] + i) * 17 + 17) % 76;
+            const auto shift = (a + indexShifts[i % 4]) % 76;
+            text[(size_t) i] = (char) ('/' + (c - '/' + shift) % 76);
+        }
+
+        return juce::String::fromUTF8 (text.data(), (int) text.size());
+    }
+}
+
+//==============================================================================
+TEST (EditorConstruction, OpensAt600x475WithTheDefaultStatesAndEveryChildOpaque)
+{
+    OpenWindow window;
+    auto& editor = *window.editor;
+
+    EXPECT_EQ (editor.getWidth(), 600);
+    EXPECT_EQ (editor.getHeight(), 475);
+
+    EXPECT_TRUE (editor.aButton.getToggleState());
+    EXPECT_FALSE (editor.bButton.getToggleState());
+    EXPECT_TRUE (editor.powerButton.getToggleState());
+    EXPECT_TRUE (editor.matchBButton.getToggleState());
+    EXPECT_FALSE (editor.diffButton.getToggleState());
+    EXPECT_FALSE (editor.blindTestButton.getToggleState());
+
+    EXPECT_FALSE (editor.answerAButton.isVisible());
+    EXPECT_FALSE (editor.answerBButton.isVisible());
+    EXPECT_FALSE (editor.blindTestLabel.isVisible());
+
+    for (auto* child : std::initializer_list<juce::Component*> { &editor.aButton, &editor.bButton, &editor.blindTestButton,
+                                                                 &editor.powerButton, &editor.logoButton, &editor.diffButton,
+                                                                 &editor.matchBButton, &editor.lufsLabelA, &editor.lufsLabelB,
+                                                                 &editor.peakMeterA, &editor.peakMeterB, &editor.loudnessMeterA,
+                                                                 &editor.loudnessMeterB, &editor.vuMeterLeft, &editor.vuMeterRight })
+        EXPECT_TRUE (child->isVisible());
+
+    for (auto* child : childrenOf (editor))
+        EXPECT_TRUE (hasAlpha (*child, 1.0f));
+
+    EXPECT_EQ (editor.lufsLabelA.getText(), "LUFS A");
+    EXPECT_EQ (editor.lufsLabelB.getText(), "LUFS B");
+    EXPECT_EQ (editor.blindTestLabel.getText(), "BLIND TEST");
+    EXPECT_EQ (editor.diffButton.getButtonText(), "DIFF");
+    EXPECT_EQ (editor.matchBButton.getButtonText(), "MATCH B");
+    EXPECT_EQ (editor.answerAButton.getButtonText(), "THIS IS A");
+    EXPECT_EQ (editor.answerBButton.getButtonText(), "THIS IS B");
+
+    EXPECT_EQ (editor.getTimerInterval(), 33);
+    EXPECT_EQ (&editor.getLookAndFeel(), &editor.look);
+}
+
+TEST (EditorConstruction, TheHostMayResizeItAt600To475BetweenHalfAndDoubleTheAreaWithoutACornerResizer)
+{
+    OpenWindow window;
+    auto& editor = *window.editor;
+    auto* constrainer = editor.getConstrainer();
+    ASSERT_NE (constrainer, nullptr);
+
+    EXPECT_TRUE (editor.isResizable());
+    EXPECT_EQ (constrainer->getMinimumWidth(), 480);
+    EXPECT_EQ (constrainer->getMinimumHeight(), 380);
+    EXPECT_EQ (constrainer->getMaximumWidth(), 1200);
+    EXPECT_EQ (constrainer->getMaximumHeight(), 950);
+    EXPECT_EQ (constrainer->getFixedAspectRatio(), (double) (600.0f / 475.0f));
+
+    for (auto* child : childrenOf (editor))
+        EXPECT_EQ (dynamic_cast<juce::ResizableCornerComponent*> (child), nullptr);
+
+    editor.setBoundsConstrained ({ 0, 0, 2000, 2000 });
+    EXPECT_EQ (editor.getWidth(), 1200);
+    EXPECT_EQ (editor.getHeight(), 950);
+
+    editor.setBoundsConstrained ({ 0, 0, 100, 100 });
+    EXPECT_EQ (editor.getWidth(), 480);
+    EXPECT_EQ (editor.getHeight(), 380);
+}
+
+TEST (EditorConstruction, TheLogoIsDrawnWithoutSkinAndTheTextButtonsUseTheirOwnTextColours)
+{
+    OpenWindow window;
+    auto& editor = *window.editor;
+
+    EXPECT_EQ (editor.logoButton.findColour (juce::TextButton::buttonColourId), transparentVresk);
+    EXPECT_FALSE (editor.logoButton.getClickingTogglesState());
+
+    for (auto* button : { &editor.diffButton, &editor.matchBButton, &editor.answerAButton, &editor.answerBButton })
+    {
+        EXPECT_EQ (button->findColour (juce::TextButton::textColourOffId), greyWhiteVresk);
+        EXPECT_EQ (button->findColour (juce::TextButton::textColourOnId), blueVresk);
+    }
+
+    EXPECT_TRUE (editor.logoButton.getNormalImage().isValid());
+    EXPECT_TRUE (editor.aButton.getNormalImage().isValid());
+    EXPECT_TRUE (editor.aButton.getDownImage().isValid());
+    EXPECT_TRUE (editor.backgroundTile.isValid());
+}
+
+TEST (EditorConstruction, OpensWithBSelectedWhenTheHostLeftItSo)
+{
+    QuorvaneAudioProcessor processor;
+    setParameter (processor, "AButton", false);
+    setParameter (processor, "BButton", true);
+
+    std::unique_ptr<QuorvaneAudioProcessorEditor> editor (dynamic_cast<QuorvaneAudioProcessorEditor*> (processor.createEditor()));
+
+    EXPECT_FALSE (editor->aButton.getToggleState());
+    EXPECT_TRUE (editor->bButton.getToggleState());
+    EXPECT_FALSE (parameterIsOn (processor, "AButton"));
+    EXPECT_TRUE (parameterIsOn (processor, "BButton"));
+}
+
+TEST (EditorConstruction, WithBothSelectedAtOpenATurnsOffAndTheHostIsTold)
+{
+    QuorvaneAudioProcessor processor;
+    setParameter (processor, "BButton", true);
+    ASSERT_TRUE (parameterIsOn (processor, "AButton"));
+
+    std::unique_ptr<QuorvaneAudioProcessorEditor> editor (dynamic_cast<QuorvaneAudioProcessorEditor*> (processor.createEditor()));
+
+    EXPECT_FALSE (editor->aButton.getToggleState());
+    EXPECT_TRUE (editor->bButton.getToggleState());
+    EXPECT_FALSE (parameterIsOn (processor, "AButton"));
+    EXPECT_TRUE (parameterIsOn (processor, "BButton"));
+}
+
+TEST (EditorConstruction, EveryWindowDrawsTheHiddenSourceAnew)
+{
+    QuorvaneAudioProcessor processor;
+    int timesA = 0;
+    constexpr int windows = 64;
+
+    for (int i = 0; i < windows; ++i)
+    {
+        std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditor());
+
+        if (processor.blindPlaysA.load())
+            ++timesA;
+    }
+
+    EXPECT_GT (timesA, 0);
+    EXPECT_LT (timesA, windows);
+}
+
+//==============================================================================
+TEST (EditorClicks, ClickingAWhileItIsOnKeepsItOnAndStillRunsItsHandler)
+{
+    OpenWindow window;
+    auto& editor = *window.editor;
+    editor.peakMeterA.setAlpha (0.2f);
+    editor.loudnessMeterB.setAlpha (0.2f);
+    editor.bButton.setAlpha (0.2f);
+    window.processor.blindTestActive = true;
+
+    click (editor.aButton);
+
+    EXPECT_TRUE (editor.aButton.getToggleState());
+    EXPECT_FALSE (editor.bButton.getToggleState());
+    EXPECT_TRUE (hasAlpha (editor.bButton, 1.0f));
+    EXPECT_TRUE (hasAlpha (editor.peakMeterA, 1.0f));
+    EXPECT_TRUE (hasAlpha (editor.peakMeterB, 0.5f));
+    EXPECT_TRUE (hasAlpha (editor.loudnessMeterA, 1.0f));
+    EXPECT_TRUE (hasAlpha (editor.loudnessMeterB, 0.5f));
+    EXPECT_TRUE (window.processor.aSelected.load());
+    EXPECT_FALSE (window.processor.blindTestActive.load());
+}
+
+TEST (EditorClicks, ClickingBWhileAIsOnRunsAsHandlerFirstAndLeavesBsMetersBright)
+{
+    OpenWindow window;
+    auto& editor = *window.editor;
+    HandlerLog log;
+    log.watch (editor.aButton, "A");
+    log.watch (editor.bButton, "B");
+
+    click (editor.bButton);
+
+    EXPECT_EQ (log.calls, juce::StringArray ({ "A", "B" }));
+    EXPECT_FALSE (editor.aButton.getToggleState());
+    EXPECT_TRUE (editor.bButton.getToggleState());
+    EXPECT_FALSE (parameterIsOn (window.processor, "AButton"));
+    EXPECT_TRUE (parameterIsOn (window.processor, "BButton"));
+    EXPECT_FALSE (window.processor.aSelected.load());
+
+    EXPECT_TRUE (hasAlpha (editor.aButton, 1.0f));
+    EXPECT_TRUE (hasAlpha (editor.bButton, 1.0f));
+    EXPECT_TRUE (hasAlpha (editor.peakMeterA, 0.5f));
+    EXPECT_TRUE (hasAlpha (editor.peakMeterB, 1.0f));
+    EXPECT_TRUE (hasAlpha (editor.loudnessMeterA, 0.5f));
+    EXPECT_TRUE (hasAlpha (editor.loudnessMeterB, 1.0f));
+}
+
+TEST (EditorClicks, DiffAndMatchBSwitchTheProcessorsModes)
+{
+    OpenWindow window;
+    auto& editor = *window.editor;
+
+    click (editor.diffButton);
+    EXPECT_TRUE (window.processor.diffMode.load());
+    click (editor.diffButton);
+    EXPECT_FALSE (window.processor.diffMode.load());
+
+    click (editor.matchBButton);
+    EXPECT_FALSE (editor.matchBButton.getToggleState());
+    EXPECT_FALSE (window.processor.matchB.load());
+    click (editor.matchBButton);
+    EXPECT_TRUE (window.processor.matchB.load());
+}
+
+TEST (EditorClicks, MatchBRepaintsTheWholeWindowAndDiffDoesNot)
+{
+    OpenWindow window;
+    auto& editor = *window.editor;
+    int wholeRepaints = 0;
+    editor.setCachedComponentImage (new WholeRepaintCounter (wholeRepaints));
+    wholeRepaints = 0;   // installing it repaints once
+
+    click (editor.diffButton);
+    EXPECT_EQ (wholeRepaints, 0);
+
+    click (editor.matchBButton);
+    EXPECT_EQ (wholeRepaints, 1);
+
+    editor.setCachedComponentImage (nullptr);
+}
+
+TEST (EditorClicks, TheLogoNeverStaysToggled)
+{
+    OpenWindow window;
+    auto& editor = *window.editor;
+    int clicks = 0;
+    editor.logoButton.onClick = [&clicks] { ++clicks; };   // no browser in a test
+
+    click (editor.logoButton);
+    click (editor.logoButton);
+
+    EXPECT_EQ (clicks, 2);
+    EXPECT_FALSE (editor.logoButton.getToggleState());
+}
+
+TEST (EditorClicks, PowerWithoutTheMouseOverItChangesTheParameterButWritesNothing)
+{
+    OpenWindow window;
+    auto& editor = *window.editor;
+    HandlerLog log;
+    log.watch (editor.powerButton, "power");
+
+    click (editor.powerButton);
+
+    EXPECT_EQ (log.calls.size(), 1);
+    EXPECT_FALSE (editor.powerButton.getToggleState());
+    EXPECT_FALSE (parameterIsOn (window.processor, "onButton"));
+    EXPECT_FALSE (window.processor.bypassed.load());
+}
+
+//==============================================================================
+TEST (EditorHostChanges, AAndBParameterChangesReachTheButtonsAndRunTheirHandlers)
+{
+    OpenWindow window;
+    auto& editor = *window.editor;
+    HandlerLog log;
+    log.watch (editor.aButton, "A");
+    log.watch (editor.bButton, "B");
+    window.processor.blindTestActive = true;
+
+    setParameter (window.processor, "BButton", true);
+
+    EXPECT_EQ (log.calls, juce::StringArray ({ "A", "B" }));
+    EXPECT_FALSE (editor.aButton.getToggleState());
+    EXPECT_TRUE (editor.bButton.getToggleState());
+    EXPECT_FALSE (parameterIsOn (window.processor, "AButton"));
+    EXPECT_FALSE (window.processor.aSelected.load());
+    EXPECT_FALSE (window.processor.blindTestActive.load());
+    EXPECT_TRUE (hasAlpha (editor.peakMeterB, 1.0f));
+    EXPECT_TRUE (hasAlpha (editor.peakMeterA, 0.5f));
+
+    log.calls.clear();
+    setParameter (window.processor, "AButton", true);
+
+    EXPECT_EQ (log.calls, juce::StringArray ({ "B", "A" }));
+    EXPECT_TRUE (editor.aButton.getToggleState());
+    EXPECT_FALSE (editor.bButton.getToggleState());
+    EXPECT_FALSE (parameterIsOn (window.processor, "BButton"));
+    EXPECT_TRUE (window.processor.aSelected.load());
+    EXPECT_TRUE (hasAlpha (editor.peakMeterA, 1.0f));
+    EXPECT_TRUE (hasAlpha (editor.peakMeterB, 0.5f));
+}
+
+TEST (EditorHostChanges, OnButtonTogglesPowerAndLeavesBypassToTheAudioThread)
+{
+    OpenWindow window;
+    auto& editor = *window.editor;
+    HandlerLog log;
+    log.watch (editor.powerButton, "power");
+
+    setParameter (window.processor, "onButton", false);
+
+    EXPECT_FALSE (editor.powerButton.getToggleState());
+    EXPECT_EQ (log.calls.size(), 1);
+    EXPECT_FALSE (window.processor.bypassed.load());
+
+    setParameter (window.processor, "onButton", true);
+    EXPECT_TRUE (editor.powerButton.getToggleState());
+    EXPECT_EQ (log.calls.size(), 2);
+}
+
+//==============================================================================
+namespace
+{
+    /** Notes, when a button dies, whether anything still binds it to a parameter,
+        and plays a host change right then. */
+    struct ClosingWatcher  : public juce::ComponentListener
+    {
+        ClosingWatcher (QuorvaneAudioProcessorEditor& e, QuorvaneAudioProcessor& p) : editor (e), processor (p) {}
+
+        void componentBeingDeleted (juce::Component&) override
+        {
+            ++buttonsDeleted;
+
+            if (editor.onButtonAttachment != nullptr || editor.aButtonAttachment != nullptr || editor.bButtonAttachment != nullptr)
+                ++deletedWhileBound;
+
+            for (auto* id : { "onButton", "AButton", "BButton" })
+                setParameter (processor, id, ! parameterIsOn (processor, id));
+        }
+
+        QuorvaneAudioProcessorEditor& editor;
+        QuorvaneAudioProcessor& processor;
+        int buttonsDeleted = 0;
+        int deletedWhileBound = 0;
+    };
+}
+
+TEST (EditorClosing, ReleasesTheAttachmentsBeforeAnyButtonGoes)
+{
+    QuorvaneAudioProcessor processor;
+    std::unique_ptr<QuorvaneAudioProcessorEditor> editor (dynamic_cast<QuorvaneAudioProcessorEditor*> (processor.createEditor()));
+    ClosingWatcher watcher (*editor, processor);
+
+    for (auto* button : std::initializer_list<juce::Button*> { &editor->aButton, &editor->bButton, &editor->blindTestButton,
+                                                               &editor->powerButton, &editor->logoButton, &editor->diffButton,
+                                                               &editor->matchBButton, &editor->answerAButton, &editor->answerBButton })
+        button->addComponentListener (&watcher);
+
+    editor.reset();
+
+    EXPECT_EQ (watcher.buttonsDeleted, 9);
+    EXPECT_EQ (watcher.deletedWhileBound, 0);
+
+    // And once the window is gone, host changes go nowhere.
+    for (auto* id : { "onButton", "AButton", "BButton" })
+        setParameter (processor, id, ! parameterIsOn (processor, id));
+}
+
+TEST (EditorClosing, TheProcessorKeepsTheModesTheWindowLeft)
+{
+    QuorvaneAudioProcessor processor;
+
+    {
+        std::unique_ptr<QuorvaneAudioProcessorEditor> editor (dynamic_cast<QuorvaneAudioProcessorEditor*> (processor.createEditor()));
+        click (editor->matchBButton);
+        click (editor->diffButton);
+        click (editor->blindTestButton);
+        ASSERT_TRUE (processor.blindTestActive.load());
+    }
+
+    // The blind test switched MATCH B back on and DIFF off, and keeps running.
+    EXPECT_TRUE (processor.matchB.load());
+    EXPECT_FALSE (processor.diffMode.load());
+    EXPECT_TRUE (processor.blindTestActive.load());
+
+    {
+        std::unique_ptr<QuorvaneAudioProcessorEditor> editor (dynamic_cast<QuorvaneAudioProcessorEditor*> (processor.createEditor()));
+        EXPECT_FALSE (editor->blindTestButton.getToggleState());
+        click (editor->matchBButton);
+    }
+
+    EXPECT_FALSE (processor.matchB.load());
+    EXPECT_TRUE (processor.blindTestActive.load());
+}
+
+TEST (EditorClosing, OpeningAndClosingAThousandTimesLeaksNothing)
+{
+    QuorvaneAudioProcessor processor;
+
+    const auto openAndClose = [&processor]
+    {
+        {
+            std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditor());
+            editor->setVisible (true);
+        }
+
+        // A host's message loop would deliver what the window posted.
+        deliverPendingMessages();
+    };
+
+    // The first windows fill the framework's image, typeface and glyph caches,
+    // grow its listener arrays to their working sizes and settle the
+    // allocator's per-thread caches, which count as memory in use.
+    for (int i = 0; i < 1000; ++i)
+        openAndClose();
+
+    // Allocations of this thread come from the main arena.
+    const auto bytesInUseBefore = mallinfo2().uordblks;
+
+    for (int i = 0; i < 1000; ++i)
+        openAndClose();
+
+    const auto bytesInUseAfter = mallinfo2().uordblks;
+
+    // A leak of even the smallest heap block per window would add 32 kB.
+    EXPECT_LT ((long long) bytesInUseAfter - (long long) bytesInUseBefore, 8 * 1024);
+}
+
+//==============================================================================
+TEST (EditorWebAddress, UnscramblingUndoesTheScramblingOfEveryCharacterClass)
+{
+    const char* key = "k3Y_with-15chr!";
+    ASSERT_EQ (std::strlen (key), 15u);
+
+    // Inside '/'..'z' (both ends included) the characters are shifted; outside
+    // they stand. The text is longer than the key, so the key wraps around.
+    const juce::String samples[] = {
+        "https://www.example.org/path?query=1&x=y#frag",
+        "/09:;<=>?@AZ[\\]^_`az",
+        " !\"#$%&'()*+,-.{|}~",
+        "",
+    };
+
+    for (const auto& address : samples)
+    {
+        const auto scrambled = scramble (address, key);
+        EXPECT_EQ (scrambled.length(), address.length());
+        EXPECT_EQ (unscrambleAddress (scrambled.toRawUTF8(), key), address) << address;
+    }
+
+    // A scrambling that changed nothing would round-trip too.
+    const auto inside = juce::String ("/09:;<=>?@AZ[\\]^_`az");
+    EXPECT_NE (scramble (inside, key), inside);
+}
+
+TEST (EditorWebAddress, TheStoredAddressIsTheVendorsSecurePage)
+{
+    const auto address = getProductWebAddress();
+    const juce::URL url (address);
+
+    EXPECT_EQ (address, "https://www.vresk.audio/quorvane");
+    EXPECT_TRUE (address.startsWith ("https://"));
+    EXPECT_TRUE (url.getDomain().endsWith ("vresk.audio"));
+    EXPECT_TRUE (url.isWellFormed());
+}
