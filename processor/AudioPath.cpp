@@ -1,9 +1,325 @@
 #include "PluginProcessor.h"
+#include "AudioPathMath.h"
 
-void QuorvaneAudioProcessor::processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&)
+namespace
 {
+    constexpr auto relaxed = std::memory_order_relaxed;
+
+    // A buffer that refers to someone else's channels keeps up to this many
+    // channel pointers inside itself; one more and it allocates an array for
+    // them. The path reads at most the first four host channels, so a wider
+    // host buffer loses nothing when its chunks refer to only this many.
+    constexpr int maxChannelsReferredWithoutAllocating = 31;
+
+    /** Hands the first numSamples of both channels of source to the analyser
+        thread, as many as the FIFO has room for; the rest are dropped.
+    */
+    void writeToFifo (juce::AbstractFifo& fifo,
+                      juce::AudioBuffer<float>& store,
+                      const juce::AudioBuffer<float>& source,
+                      int numSamples,
+                      bool hasNonFiniteSamples)
+    {
+        // The read side takes these frames only once this goes out of scope.
+        const auto regions = fifo.write (numSamples);
+
+        for (int ch = 0; ch < 2; ++ch)
+        {
+            auto copy = [&] (int storeStart, int sourceStart, int count)
+            {
+                if (count <= 0)
+                    return;
+
+                // A single NaN or infinity would stay in the loudness filters for
+                // good and the measurement would never come back, so the analyser
+                // hears silence in its place.
+                if (hasNonFiniteSamples)
+                    copyReplacingNonFinite (store.getWritePointer (ch, storeStart), source.getReadPointer (ch, sourceStart), count);
+                else
+                    store.copyFrom (ch, storeStart, source, ch, sourceStart, count);
+            };
+
+            copy (regions.startIndex1, 0, regions.blockSize1);
+            copy (regions.startIndex2, regions.blockSize1, regions.blockSize2);
+        }
+    }
+
+    void copyPublishedLoudness (QuorvaneAudioProcessor& p, bool inputBHasChannels)
+    {
+        auto& analyser = p.analyzerThread;
+
+        p.momentaryA.store (analyser.lufsMomentaryA.load(), relaxed);
+        p.shortTermA.store (analyser.lufsShortTermA.load(), relaxed);
+
+        // Without channels on "Input B" nothing reaches B's analyser, so its last
+        // values are kept rather than whatever an older run left published.
+        if (inputBHasChannels)
+        {
+            p.momentaryB.store (analyser.lufsMomentaryB.load(), relaxed);
+            p.shortTermB.store (analyser.lufsShortTermB.load(), relaxed);
+        }
+
+        p.aActive.store (analyser.audioActiveA.load(), relaxed);
+        p.bActive.store (analyser.audioActiveB.load(), relaxed);
+    }
+
+    void updateMatchGain (QuorvaneAudioProcessor& p, bool isMatchB)
+    {
+        if (! (isMatchB && p.aActive.load (relaxed) && p.bActive.load (relaxed)))
+            return;
+
+        if (! std::isfinite (p.momentaryA.load (relaxed)) || ! std::isfinite (p.momentaryB.load (relaxed)))
+            return;
+
+        // A NaN or infinite difference would reach the gain and, through its
+        // ramp, every later sample of B; the gain holds instead, as it does for
+        // a momentary value that is not finite.
+        const auto difference = p.shortTermA.load (relaxed) - p.shortTermB.load (relaxed);
+
+        if (! std::isfinite (difference))
+            return;
+
+        const auto gainDb = limitMatchGainDb (difference);
+        p.matchGainDb.store (gainDb, relaxed);
+
+        const auto linear = matchGainDbToLinear (gainDb);
+
+        // Re-aiming at practically the same target would restart the ramp for nothing.
+        if (! juce::approximatelyEqual (linear, p.matchGain.getGainLinear()))
+            p.matchGain.setGainLinear (linear);
+    }
+
+    void setAllLevels (QuorvaneAudioProcessor& p, float levelDb)
+    {
+        for (int ch = 0; ch < 2; ++ch)
+        {
+            p.levelA[ch].store (levelDb, relaxed);
+            p.levelB[ch].store (levelDb, relaxed);
+        }
+    }
 }
 
-void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>&)
+//==============================================================================
+void QuorvaneAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
+    // The gain ramp, the crossfade and the subtraction never need denormals.
+    juce::ScopedNoDenormals noDenormals;
+
+    const auto chunkLength = juce::jmax (1, (int) processSpec.maximumBlockSize);
+    const auto numSamples = buffer.getNumSamples();
+
+    if (numSamples <= chunkLength)
+    {
+        processChunk (buffer);
+        return;
+    }
+
+    // Longer blocks are cut into chunks that fit the work buffers. Each chunk
+    // refers to the host's own memory, so the output lands where the host wants it.
+    auto* const* channels = buffer.getArrayOfWritePointers();
+    const auto numChannels = juce::jmin (buffer.getNumChannels(), maxChannelsReferredWithoutAllocating);
+
+    for (int start = 0; start < numSamples; start += chunkLength)
+    {
+        juce::AudioBuffer<float> chunk (channels, numChannels, start, juce::jmin (chunkLength, numSamples - start));
+        processChunk (chunk);
+    }
+}
+
+void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
+{
+    const auto n = buffer.getNumSamples();
+    const auto numHostChannels = buffer.getNumChannels();
+
+    // 1. Channel counts, refreshed every chunk for the editor.
+    const auto totalInputs = getTotalNumInputChannels();
+    const auto totalOutputs = getTotalNumOutputChannels();
+    const auto mainInputs = getMainBusNumInputChannels();
+
+    numInputChannels.store (totalInputs, relaxed);
+    numOutputChannels.store (totalOutputs, relaxed);
+    numMainInputChannels.store (mainInputs, relaxed);
+
+    for (auto ch = totalInputs; ch < juce::jmin (totalOutputs, numHostChannels); ++ch)
+        buffer.clear (ch, 0, n);
+
+    // 2. The host's switches win over whatever the editor wrote since the last chunk.
+    const auto isBypassed = parameters.getRawParameterValue ("onButton")->load() < 0.5f;
+    const auto isASelected = parameters.getRawParameterValue ("AButton")->load() > 0.5f;
+    bypassed.store (isBypassed, relaxed);
+    aSelected.store (isASelected, relaxed);
+
+    // 3. A sits on the first host channels, B on those that follow.
+    const auto numA = juce::jmin (numHostChannels, mainInputs);
+    const auto numB = juce::jmax (0, juce::jmin (numHostChannels, totalInputs) - numA);
+
+    // 4. What this chunk plays. Each editor flag is read once, so one chunk
+    // never acts on two different values of it.
+    const auto isDiff = diffMode.load (relaxed);
+    const auto isMatchB = matchB.load (relaxed);
+    const auto playsA = blindTestActive.load (relaxed) ? blindPlaysA.load (relaxed) : isASelected;
+    const OutputConfig cfg { isBypassed, isDiff, playsA, isMatchB || isDiff };
+
+    // 5. Crossfade state. A change restarts the fade even while one runs.
+    if (! configInitialised)
+    {
+        currentConfig = cfg;
+        configInitialised = true;
+        crossfadePosition = -1;
+    }
+    else if (cfg != currentConfig)
+    {
+        previousConfig = currentConfig;
+        crossfadePosition = 0;
+        currentConfig = cfg;
+    }
+
+    const auto workBufferLength = bufferA.getNumSamples();
+    auto fading = crossfadePosition >= 0;
+
+    if (fading && n > workBufferLength)
+    {
+        crossfadePosition = -1;
+        fading = false;
+    }
+
+    // Only reachable by calling processChunk with more than prepareToPlay sized
+    // for, or before it ran: the work buffers cannot hold the chunk, so it plays
+    // as it arrived instead of being written past their ends.
+    if (n > workBufferLength)
+        return;
+
+    // 6.
+    const auto numOut = juce::jmin (totalOutputs, 2, numHostChannels);
+
+    // 7. The main input as it arrived, for a fade to or from bypass.
+    if (fading)
+        for (int ch = 0; ch < numOut; ++ch)
+            dryBuffer.copyFrom (ch, 0, buffer, ch, 0, n);
+
+    // 8. Split the sources: a mono source feeds both channels, a missing one is silence.
+    const auto split = ! cfg.bypass || (fading && ! previousConfig.bypass);
+
+    if (split)
+    {
+        for (int ch = 0; ch < 2; ++ch)
+        {
+            if (numA > 0)
+                bufferA.copyFrom (ch, 0, buffer, juce::jmin (ch, numA - 1), 0, n);
+            else
+                bufferA.clear (ch, 0, n);
+
+            if (numB > 0)
+                bufferB.copyFrom (ch, 0, buffer, numA + juce::jmin (ch, numB - 1), 0, n);
+            else
+                bufferB.clear (ch, 0, n);
+        }
+    }
+
+    // 9. Measurement, match and levels, only while processing is on.
+    if (split && ! cfg.bypass)
+    {
+        const float peaksA[] { peakMagnitude (bufferA.getReadPointer (0), n), peakMagnitude (bufferA.getReadPointer (1), n) };
+        const float peaksB[] { peakMagnitude (bufferB.getReadPointer (0), n), peakMagnitude (bufferB.getReadPointer (1), n) };
+
+        auto& analyser = analyzerThread;
+        auto allFinite = [] (const float* peaks) { return std::isfinite (peaks[0]) && std::isfinite (peaks[1]); };
+
+        writeToFifo (analyser.fifoA, analyser.fifoBufferA, bufferA, n, ! allFinite (peaksA));
+
+        if (numB > 0)
+            writeToFifo (analyser.fifoB, analyser.fifoBufferB, bufferB, n, ! allFinite (peaksB));
+
+        copyPublishedLoudness (*this, numB > 0);
+        updateMatchGain (*this, isMatchB);
+
+        // B's levels show it as it is heard with MATCH B on: they add the
+        // latest target in dB, not the gain the ramp has reached so far.
+        const auto isBActive = bActive.load (relaxed);
+        const auto offsetB = isMatchB ? matchGainDb.load (relaxed) : 0.0f;
+
+        for (int ch = 0; ch < 2; ++ch)
+        {
+            levelA[ch].store (peakLevelDb (peaksA[ch], 0.0f), relaxed);
+            levelB[ch].store (isBActive ? peakLevelDb (peaksB[ch], offsetB) : minimumLevelDb, relaxed);
+        }
+    }
+    else
+    {
+        setAllLevels (*this, minimumLevelDb);
+    }
+
+    // 10. The match gain, on every chunk in which a matched B is heard. Its ramp
+    // advances only then.
+    const auto gainApplied = split && ((! cfg.bypass && cfg.match)
+                                       || (fading && ! previousConfig.bypass && previousConfig.match));
+
+    if (gainApplied)
+    {
+        // A fade between a matched and an unmatched B needs B both ways.
+        if (fading && ! cfg.bypass && ! previousConfig.bypass && cfg.match != previousConfig.match)
+            for (int ch = 0; ch < 2; ++ch)
+                rawBufferB.copyFrom (ch, 0, bufferB, ch, 0, n);
+
+        auto blockB = juce::dsp::AudioBlock<float> (bufferB).getSubBlock (0, (size_t) n);
+        matchGain.process (juce::dsp::ProcessContextReplacing<float> (blockB));
+    }
+
+    // 11. Output.
+    auto renderConfig = [&gainApplied, this, &numOut, &n] (const OutputConfig& config, juce::AudioBuffer<float>& destination)
+    {
+        const auto& selectedB = (! config.match && gainApplied) ? rawBufferB : bufferB;
+
+        for (int ch = 0; ch < numOut; ++ch)
+        {
+            if (config.bypass)
+                destination.copyFrom (ch, 0, dryBuffer, ch, 0, n);
+            else if (config.diff)
+                juce::FloatVectorOperations::subtract (destination.getWritePointer (ch), bufferA.getReadPointer (ch), selectedB.getReadPointer (ch), n);
+            else
+                destination.copyFrom (ch, 0, config.playA ? bufferA : selectedB, ch, 0, n);
+        }
+    };
+
+    if (fading)
+    {
+        renderConfig (previousConfig, fadeOutBuffer);
+        renderConfig (cfg, renderBuffer);
+
+        for (int ch = 0; ch < numOut; ++ch)
+        {
+            auto* out = buffer.getWritePointer (ch);
+            const auto* fadingOut = fadeOutBuffer.getReadPointer (ch);
+            const auto* fadingIn = renderBuffer.getReadPointer (ch);
+
+            for (int i = 0; i < n; ++i)
+            {
+                const auto t = crossfadeWeight (crossfadePosition + i + 1, crossfadeLength);
+                out[i] = fadingOut[i] * (1.0f - t) + fadingIn[i] * t;
+            }
+        }
+
+        crossfadePosition += n;
+
+        if (crossfadePosition >= crossfadeLength)
+            crossfadePosition = -1;
+    }
+    else if (! cfg.bypass)
+    {
+        if (cfg.diff)
+        {
+            for (int ch = 0; ch < 2; ++ch)
+                juce::FloatVectorOperations::subtract (renderBuffer.getWritePointer (ch), bufferA.getReadPointer (ch), bufferB.getReadPointer (ch), n);
+
+            for (int ch = 0; ch < numOut; ++ch)
+                buffer.copyFrom (ch, 0, renderBuffer, ch, 0, n);
+        }
+        else
+        {
+            for (int ch = 0; ch < numOut; ++ch)
+                buffer.copyFrom (ch, 0, cfg.playA ? bufferA : bufferB, ch, 0, n);
+        }
+    }
+    // Bypassed with no fade running: the host buffer is left alone, so the
+    // main input passes through untouched.
 }
