@@ -4,6 +4,17 @@
 
 #include "look/ColourPalette.h"
 
+//==============================================================================
+/** What the look-and-feel reads from a button's state when it draws it. */
+struct ButtonLookState
+{
+    bool on = false;        // toggled on, or a mouse button held down on it
+    bool hovered = false;   // the mouse is over it or drags on it
+    bool enabled = true;
+
+    static ButtonLookState of (const juce::Button&);
+};
+
 /** The plug-in's look-and-feel: bitmap skins for text and image buttons chosen
     by the button's shape and state, a translucent hover highlight, the embedded
     font, the palette's colours for the framework's widgets, and the styling of
@@ -52,6 +63,19 @@ public:
 
     void drawImageButton (juce::Graphics&, juce::Image*, int imageX, int imageY, int imageW, int imageH,
                           const juce::Colour& overlayColour, float imageOpacity, juce::ImageButton&) override;
+
+    //==============================================================================
+    /** drawButtonBackground for a w x h button of the given button colour and
+        state: the skin for its shape, then the hover highlight. */
+    void drawTextButtonSkin (juce::Graphics&, int w, int h, juce::Colour buttonColour, ButtonLookState);
+
+    /** drawImageButton for a w x h button of the given button colour and state. */
+    void drawImageButtonIn (juce::Graphics&, const juce::Image&, juce::Rectangle<int> imageBounds,
+                            juce::Colour overlayColour, float imageOpacity,
+                            int w, int h, juce::Colour buttonColour, ButtonLookState);
+
+    /** The translucent highlight of a hovered, enabled button. */
+    static void drawHoverHighlight (juce::Graphics&, int w, int h, ButtonLookState);
 
     //==============================================================================
     juce::Image thumbImage;

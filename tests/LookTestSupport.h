@@ -1,0 +1,124 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <functional>
+
+/*  Drawing helpers shared by the look-and-feel suites: rendering into a
+    transparent image, stand-in images whose colours say which part of a skin
+    landed where, pixel checks, and PNG output into the build tree.
+*/
+namespace LookTestSupport
+{
+    inline juce::Image render (int width, int height, const std::function<void (juce::Graphics&)>& draw)
+    {
+        juce::Image image (juce::Image::ARGB, width, height, true);
+        juce::Graphics g (image);
+        draw (g);
+        return image;
+    }
+
+    inline juce::Image solidImage (int width, int height, juce::Colour colour)
+    {
+        juce::Image image (juce::Image::ARGB, width, height, false);
+        image.clear (image.getBounds(), colour);
+        return image;
+    }
+
+    const auto leftCapColour = juce::Colour (0xff0000ff);
+    const auto middleColour = juce::Colour (0xffffff00);
+    const auto rightCapColour = juce::Colour (0xffff00ff);
+
+    /** A stand-in for a three-slice skin: its left half square blue, its right
+        half square magenta, everything between yellow. */
+    inline juce::Image threeColourSkin (int width, int height)
+    {
+        auto image = solidImage (width, height, middleColour);
+        image.clear ({ 0, 0, height / 2, height }, leftCapColour);
+        image.clear ({ width - height / 2, 0, height / 2, height }, rightCapColour);
+        return image;
+    }
+
+    inline bool near (juce::Colour actual, juce::Colour expected, int tolerance = 2)
+    {
+        return std::abs ((int) actual.getAlpha() - (int) expected.getAlpha()) <= tolerance
+            && std::abs ((int) actual.getRed() - (int) expected.getRed()) <= tolerance
+            && std::abs ((int) actual.getGreen() - (int) expected.getGreen()) <= tolerance
+            && std::abs ((int) actual.getBlue() - (int) expected.getBlue()) <= tolerance;
+    }
+
+    inline ::testing::AssertionResult pixelIs (const juce::Image& image, int x, int y,
+                                               juce::Colour expected, int tolerance = 2)
+    {
+        const auto actual = image.getPixelAt (x, y);
+
+        if (near (actual, expected, tolerance))
+            return ::testing::AssertionSuccess();
+
+        return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is "
+                                             << actual.toDisplayString (true) << ", expected "
+                                             << expected.toDisplayString (true);
+    }
+
+    inline bool isBlank (const juce::Image& image)
+    {
+        for (int y = 0; y < image.getHeight(); ++y)
+            for (int x = 0; x < image.getWidth(); ++x)
+                if (image.getPixelAt (x, y).getAlpha() != 0)
+                    return false;
+
+        return true;
+    }
+
+    /** The smallest rectangle holding every pixel that is not fully transparent. */
+    inline juce::Rectangle<int> paintedBounds (const juce::Image& image)
+    {
+        juce::Rectangle<int> bounds;
+
+        for (int y = 0; y < image.getHeight(); ++y)
+            for (int x = 0; x < image.getWidth(); ++x)
+                if (image.getPixelAt (x, y).getAlpha() != 0)
+                    bounds = bounds.isEmpty() ? juce::Rectangle<int> (x, y, 1, 1)
+                                              : bounds.getUnion ({ x, y, 1, 1 });
+
+        return bounds;
+    }
+
+    /** The painted pixel with the highest alpha: the colour text or a line was drawn in. */
+    inline juce::Colour strongestPixel (const juce::Image& image)
+    {
+        juce::Colour strongest (0x00000000);
+
+        for (int y = 0; y < image.getHeight(); ++y)
+            for (int x = 0; x < image.getWidth(); ++x)
+                if (image.getPixelAt (x, y).getAlpha() > strongest.getAlpha())
+                    strongest = image.getPixelAt (x, y);
+
+        return strongest;
+    }
+
+    inline juce::File outputFile (const juce::String& name)
+    {
+        return juce::File (QUORVANE_TEST_OUTPUT_DIR).getChildFile (name);
+    }
+
+    inline void savePng (const juce::Image& image, const juce::String& name)
+    {
+        auto file = outputFile (name);
+        file.deleteFile();
+
+        juce::FileOutputStream stream (file);
+        ASSERT_TRUE (stream.openedOk());
+        juce::PNGImageFormat png;
+        ASSERT_TRUE (png.writeImageToStream (image, stream));
+    }
+
+    /** A nearest-neighbour enlargement, for looking at single pixels. */
+    inline juce::Image enlarged (const juce::Image& image, int factor)
+    {
+        return image.rescaled (image.getWidth() * factor, image.getHeight() * factor,
+                               juce::Graphics::lowResamplingQuality);
+    }
+}
