@@ -97,6 +97,8 @@ namespace EditorTestSupport
         layout.outputBuses.add (inputA);
         ASSERT_TRUE (processor.setBusesLayout (layout));
 
+        // As a host does: the details first, then the preparation.
+        processor.setRateAndBufferSizeDetails (sampleRate, blockSize);
         processor.prepareToPlay (sampleRate, blockSize);
         processor.analyzerThread.stopThread (1000);
     }
