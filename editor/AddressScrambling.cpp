@@ -5,8 +5,8 @@
 
 namespace
 {
-    constexpr int firstShiftedCharacter = 47;   // '/'
-    constexpr int lastShiftedCharacter = 122;   // 'z'
+    constexpr int firstShiftedCharacter = 47; // '/'
+    constexpr int lastShiftedCharacter = 122; // 'z'
     constexpr int alphabetSize = lastShiftedCharacter - firstShiftedCharacter + 1;
 
     int shiftAt (int index, unsigned char keyCharacter)
@@ -21,7 +21,7 @@ namespace
     // address never appears whole in the binary.
     constexpr const char* storedAddress = "F1Aj2fvCkp3.Xjd0=.r_YyNN3FQ37uBb";
     constexpr const char* storedKey = "Vr3sk-Qu0rv@ne!";
-}
+} // namespace
 
 juce::String unscrambleAddress (const char* scrambled, const char* key)
 {

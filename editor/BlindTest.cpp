@@ -9,8 +9,7 @@ namespace BlindTest
         if (round == 1)
             return "BLIND TEST STARTED\n\nSource randomized\nIdentify A or B";
 
-        return "COMPARE A/B\n" + juce::String (round) + " of " + juce::String (rounds)
-             + "\n\nWhich one are you hearing?";
+        return "COMPARE A/B\n" + juce::String (round) + " of " + juce::String (rounds) + "\n\nWhich one are you hearing?";
     }
 
     int percentCorrect (int correctAnswers, int rounds)
@@ -39,4 +38,4 @@ namespace BlindTest
         return { cosine, -sine, px - px * cosine + py * sine,
                  sine, cosine, py - px * sine - py * cosine };
     }
-}
+} // namespace BlindTest

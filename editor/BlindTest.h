@@ -35,4 +35,4 @@ namespace BlindTest
     /** The rotation of the blind test button by the given angle about the centre
         of its bounds in the editor. */
     juce::AffineTransform spinTransform (float angleDegrees, juce::Rectangle<int> buttonBounds);
-}
+} // namespace BlindTest

@@ -8,7 +8,7 @@ namespace
     {
         return juce::ImageCache::getFromMemory (data, size);
     }
-}
+} // namespace
 
 EditorImages loadEditorImages()
 {

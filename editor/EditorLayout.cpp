@@ -10,7 +10,7 @@ namespace
     {
         return (int) value;
     }
-}
+} // namespace
 
 //==============================================================================
 EditorLayout computeEditorLayout (int width)
@@ -117,7 +117,7 @@ namespace
     {
         return { (float) x1, (float) y1, (float) x2, (float) y2 };
     }
-}
+} // namespace
 
 EditorPaintGeometry computePaintGeometry (const EditorLayout& layout, int width)
 {

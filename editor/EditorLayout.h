@@ -42,9 +42,9 @@ struct ConnectorLine
 /** One of the two panels that group the controls. */
 struct PanelShape
 {
-    juce::Rectangle<float> body;          // filled with the panel gradient
-    juce::Rectangle<float> texture;       // the tiled texture and its dark outline
-    juce::Rectangle<float> outerOutline;  // the darker outline, one pixel down and right
+    juce::Rectangle<float> body;         // filled with the panel gradient
+    juce::Rectangle<float> texture;      // the tiled texture and its dark outline
+    juce::Rectangle<float> outerOutline; // the darker outline, one pixel down and right
 
     static constexpr float cornerSize = 25.0f;
 };
@@ -62,8 +62,8 @@ EditorPaintGeometry computePaintGeometry (const EditorLayout& layout, int width)
 /** A label's background and its two outlines. */
 struct LabelFrame
 {
-    juce::Rectangle<float> background;     // also the outer, darker outline
-    juce::Rectangle<float> innerOutline;   // one pixel wider, two taller
+    juce::Rectangle<float> background;   // also the outer, darker outline
+    juce::Rectangle<float> innerOutline; // one pixel wider, two taller
     float cornerSize = 0.0f;
 };
 

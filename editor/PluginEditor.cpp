@@ -26,12 +26,14 @@ namespace
                           down, 1.0f, juce::Colours::transparentBlack,
                           0.0f);
     }
-}
+} // namespace
 
 //==============================================================================
 QuorvaneAudioProcessorEditor::QuorvaneAudioProcessorEditor (QuorvaneAudioProcessor& p,
                                                             juce::AudioProcessorValueTreeState& vts)
-    : AudioProcessorEditor (&p), audioProcessor (p), valueTreeState (vts)
+    : AudioProcessorEditor (&p)
+    , audioProcessor (p)
+    , valueTreeState (vts)
 {
     setLookAndFeel (&look);
 
@@ -70,11 +72,11 @@ QuorvaneAudioProcessorEditor::QuorvaneAudioProcessorEditor (QuorvaneAudioProcess
         button->setColour (juce::TextButton::textColourOnId, blueVresk);
 
     // The order is also the stacking order, bottom first.
-    for (auto* child : std::initializer_list<juce::Component*> { &vuMeterLeft, &vuMeterRight, &aButton, &bButton,
-                                                                 &blindTestButton, &diffButton, &matchBButton,
-                                                                 &powerButton, &answerAButton, &answerBButton,
-                                                                 &logoButton, &lufsLabelA, &lufsLabelB,
-                                                                 &blindTestLabel })
+    for (auto* child : std::initializer_list<juce::Component*>{ &vuMeterLeft, &vuMeterRight, &aButton, &bButton,
+                                                                &blindTestButton, &diffButton, &matchBButton,
+                                                                &powerButton, &answerAButton, &answerBButton,
+                                                                &logoButton, &lufsLabelA, &lufsLabelB,
+                                                                &blindTestLabel })
         addAndMakeVisible (child);
 
     // The attachments take the parameters' values now; no click handler is
@@ -87,8 +89,8 @@ QuorvaneAudioProcessorEditor::QuorvaneAudioProcessorEditor (QuorvaneAudioProcess
     // The processor starts matching with DIFF off; the buttons say so.
     matchBButton.setToggleState (true, juce::dontSendNotification);
 
-    for (auto* button : std::initializer_list<juce::Button*> { &aButton, &bButton, &blindTestButton,
-                                                               &matchBButton, &diffButton, &powerButton })
+    for (auto* button : std::initializer_list<juce::Button*>{ &aButton, &bButton, &blindTestButton,
+                                                              &matchBButton, &diffButton, &powerButton })
         button->setClickingTogglesState (true);
 
     // If the host left both A and B on, B joining the group switches A off,
@@ -100,7 +102,7 @@ QuorvaneAudioProcessorEditor::QuorvaneAudioProcessorEditor (QuorvaneAudioProcess
     answerBButton.setVisible (false);
     blindTestLabel.setVisible (false);
 
-    for (auto* meter : std::initializer_list<juce::Component*> { &peakMeterA, &peakMeterB, &loudnessMeterA, &loudnessMeterB })
+    for (auto* meter : std::initializer_list<juce::Component*>{ &peakMeterA, &peakMeterB, &loudnessMeterA, &loudnessMeterB })
         addAndMakeVisible (meter);
 
     setResizable (true, false);
@@ -114,6 +116,7 @@ QuorvaneAudioProcessorEditor::QuorvaneAudioProcessorEditor (QuorvaneAudioProcess
     // Every window draws the hidden source anew, so none can be learned from the last.
     audioProcessor.blindPlaysA.store (random.nextBool(), relaxed);
 
+    // clang-format off
     aButton.onClick = [this] { aButtonClicked(); };
     bButton.onClick = [this] { bButtonClicked(); };
     blindTestButton.onClick = [this] { blindTestButtonClicked(); };
@@ -123,6 +126,7 @@ QuorvaneAudioProcessorEditor::QuorvaneAudioProcessorEditor (QuorvaneAudioProcess
     answerAButton.onClick = [this] { testButtonClick (true); };
     answerBButton.onClick = [this] { testButtonClick (false); };
     logoButton.onClick = [this] { logoButtonClicked(); };
+    // clang-format on
 }
 
 QuorvaneAudioProcessorEditor::~QuorvaneAudioProcessorEditor()

@@ -23,8 +23,8 @@
     The controls, the meters and the blind test's state are public so that the
     tests can drive the window as a user and a host would, and read what it shows.
 */
-class QuorvaneAudioProcessorEditor  : public juce::AudioProcessorEditor,
-                                      public juce::Timer
+class QuorvaneAudioProcessorEditor : public juce::AudioProcessorEditor,
+                                     public juce::Timer
 {
 public:
     QuorvaneAudioProcessorEditor (QuorvaneAudioProcessor&, juce::AudioProcessorValueTreeState&);
@@ -85,7 +85,7 @@ public:
     //==============================================================================
     // The blind test's progress.
     int totalRounds = 6;
-    int currentRound = 1;       // 0 once every round is answered
+    int currentRound = 1; // 0 once every round is answered
     int correctAnswers = 0;
     bool isRandomizing = false;
     float spinAngle = 0.0f;

@@ -26,8 +26,8 @@ namespace
             prepareWithLayout (window.processor, inputA, inputB);
         }
 
-        QuorvaneAudioProcessorEditor& editor()          { return *window.editor; }
-        QuorvaneAudioProcessor& processor()             { return window.processor; }
+        QuorvaneAudioProcessorEditor& editor() { return *window.editor; }
+        QuorvaneAudioProcessor& processor() { return window.processor; }
 
         void tick (int times = 1)
         {
@@ -61,7 +61,7 @@ namespace
         EXPECT_EQ (editor.answerAButton.isVisible(), testOn);
         EXPECT_EQ (editor.answerBButton.isVisible(), testOn);
     }
-}
+} // namespace
 
 //==============================================================================
 TEST (BlindTestTexts, RoundsAndCompletion)
@@ -130,8 +130,8 @@ TEST (BlindTestFlow, SwitchingOnHidesTheNeedlesAndStartsTheFirstRandomizing)
     EXPECT_TRUE (test.processor().matchB.load());
     EXPECT_FALSE (test.processor().diffMode.load());
 
-    for (auto* component : std::initializer_list<juce::Component*> { &editor.aButton, &editor.bButton, &editor.peakMeterA,
-                                                                     &editor.peakMeterB, &editor.loudnessMeterA, &editor.loudnessMeterB })
+    for (auto* component : std::initializer_list<juce::Component*>{ &editor.aButton, &editor.bButton, &editor.peakMeterA,
+                                                                    &editor.peakMeterB, &editor.loudnessMeterA, &editor.loudnessMeterB })
         EXPECT_TRUE (hasAlpha (*component, 1.0f));
 
     EXPECT_TRUE (editor.isRandomizing);
@@ -174,9 +174,12 @@ TEST (BlindTestFlow, ARandomizingTurnsTheButtonForFourteenTicksAndEndsOnTheFifte
 TEST (BlindTestFlow, SixRoundsShowTheirTextsAndTheScoreForEveryNumberOfRightAnswers)
 {
     const juce::String completions[] = {
-        "TEST COMPLETE\n\n0% CORRECT\nTry again?",  "TEST COMPLETE\n\n17% CORRECT\nTry again?",
-        "TEST COMPLETE\n\n33% CORRECT\nTry again?", "TEST COMPLETE\n\n50% CORRECT\nTry again?",
-        "TEST COMPLETE\n\n67% CORRECT\nTry again?", "TEST COMPLETE\n\n83% CORRECT\nTry again?",
+        "TEST COMPLETE\n\n0% CORRECT\nTry again?",
+        "TEST COMPLETE\n\n17% CORRECT\nTry again?",
+        "TEST COMPLETE\n\n33% CORRECT\nTry again?",
+        "TEST COMPLETE\n\n50% CORRECT\nTry again?",
+        "TEST COMPLETE\n\n67% CORRECT\nTry again?",
+        "TEST COMPLETE\n\n83% CORRECT\nTry again?",
         "TEST COMPLETE\n\n100% CORRECT\nTry again?",
     };
 
@@ -374,7 +377,7 @@ namespace
             EXPECT_EQ (editor.blindTestLabel.getText(), "INPUT B NOT\nCONNECTED");
         }
     }
-}
+} // namespace
 
 TEST (BlindTestInputB, ConnectedWheneverInputBCarriesChannelsWhateverInputAsWidth)
 {

@@ -14,7 +14,7 @@ namespace
     struct ExpectedBounds
     {
         const char* name;
-        Rect EditorLayout::* member;
+        Rect EditorLayout::*member;
         Rect bounds;
     };
 
@@ -55,11 +55,12 @@ namespace
     {
         return image.getPixelAt (point.x, point.y);
     }
-}
+} // namespace
 
 //==============================================================================
 TEST (EditorLayout, PlacesEveryChildOfThe600x475Window)
 {
+    // clang-format off
     expectLayout (computeEditorLayout (600), {
         { "power", &EditorLayout::powerButton, { 531, 4, 36, 36 } },
         { "logo", &EditorLayout::logoButton, { 30, 4, 144, 36 } },
@@ -80,12 +81,14 @@ TEST (EditorLayout, PlacesEveryChildOfThe600x475Window)
         { "VU right", &EditorLayout::vuMeterRight, { 375, 320, 150, 90 } },
         { "blind test label", &EditorLayout::blindTestLabel, { 225, 320, 150, 90 } },
     });
+    // clang-format on
 
     EXPECT_EQ (computeEditorLayout (600).fontSize, 12.0f);
 }
 
 TEST (EditorLayout, PlacesEveryChildOfTheSmallest480x380Window)
 {
+    // clang-format off
     expectLayout (computeEditorLayout (480), {
         { "power", &EditorLayout::powerButton, { 424, 3, 28, 28 } },
         { "logo", &EditorLayout::logoButton, { 24, 3, 112, 28 } },
@@ -106,6 +109,7 @@ TEST (EditorLayout, PlacesEveryChildOfTheSmallest480x380Window)
         { "VU right", &EditorLayout::vuMeterRight, { 300, 237, 120, 72 } },
         { "blind test label", &EditorLayout::blindTestLabel, { 180, 237, 120, 72 } },
     });
+    // clang-format on
 
     // The single-precision product of 480 and 0.02.
     EXPECT_EQ (computeEditorLayout (480).fontSize, 9.5999994f);
@@ -116,6 +120,7 @@ TEST (EditorLayout, PlacesEveryChildOfTheLargest1200x950Window)
     // Worked out by hand from the units s = 120, m = 12, q = 60; the power
     // button's y (0.8 m = 9.6) and the DIFF row (9.8 m = 117.6) are where
     // truncation keeps this from being the 600 x 475 layout doubled.
+    // clang-format off
     expectLayout (computeEditorLayout (1200), {
         { "power", &EditorLayout::powerButton, { 1062, 9, 72, 72 } },
         { "logo", &EditorLayout::logoButton, { 60, 9, 288, 72 } },
@@ -136,6 +141,7 @@ TEST (EditorLayout, PlacesEveryChildOfTheLargest1200x950Window)
         { "VU right", &EditorLayout::vuMeterRight, { 750, 643, 300, 180 } },
         { "blind test label", &EditorLayout::blindTestLabel, { 450, 643, 300, 180 } },
     });
+    // clang-format on
 
     EXPECT_EQ (computeEditorLayout (1200).fontSize, 24.0f);
 }
@@ -212,8 +218,14 @@ TEST (EditorPainting, ConnectorLinesAt600x475OfWhichTwoOnlyWhileMatching)
     const auto geometry = computePaintGeometry (computeEditorLayout (600), 600);
 
     const juce::Line<float> expected[] = {
-        { 300, 68, 300, 98 }, { 300, 140, 300, 170 }, { 120, 200, 120, 242 }, { 120, 122, 120, 134 },
-        { 120, 242, 258, 242 }, { 480, 200, 480, 242 }, { 480, 122, 480, 134 }, { 480, 242, 342, 242 },
+        { 300, 68, 300, 98 },
+        { 300, 140, 300, 170 },
+        { 120, 200, 120, 242 },
+        { 120, 122, 120, 134 },
+        { 120, 242, 258, 242 },
+        { 480, 200, 480, 242 },
+        { 480, 122, 480, 134 },
+        { 480, 242, 342, 242 },
     };
 
     for (size_t i = 0; i < geometry.connectorLines.size(); ++i)
@@ -372,7 +384,7 @@ namespace
         EXPECT_TRUE (hasAlpha (editor.peakMeterB, alphaB));
         EXPECT_TRUE (hasAlpha (editor.loudnessMeterB, alphaB));
     }
-}
+} // namespace
 
 TEST (EditorPolling, WithoutASecondInputEveryTickDimsBsBars)
 {
@@ -419,7 +431,7 @@ namespace
 
         OpenWindow window;
     };
-}
+} // namespace
 
 TEST (EditorRendering, BothSourcesPlayingAtTheThreeSizes)
 {

@@ -11,7 +11,7 @@ namespace juce
 {
     // The framework's own Linux plug-in message thread drives the queue with this.
     bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
-}
+} // namespace juce
 
 /*  Builders shared by the editor's suites: a processor with its window, clicks
     delivered the way the framework delivers them, host parameter changes,
@@ -157,4 +157,4 @@ namespace EditorTestSupport
         juce::PNGImageFormat png;
         ASSERT_TRUE (png.writeImageToStream (image, stream));
     }
-}
+} // namespace EditorTestSupport

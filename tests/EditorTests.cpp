@@ -22,13 +22,20 @@ namespace
 
     /** Counts how often the editor is asked to repaint itself as a whole. A
         child's own repaint reaches its parent as a partial invalidation only. */
-    struct WholeRepaintCounter  : public juce::CachedComponentImage
+    struct WholeRepaintCounter : public juce::CachedComponentImage
     {
-        explicit WholeRepaintCounter (int& counter) : wholeRepaints (counter) {}
+        explicit WholeRepaintCounter (int& counter)
+            : wholeRepaints (counter)
+        {
+        }
 
         void paint (juce::Graphics&) override {}
-        bool invalidateAll() override             { ++wholeRepaints; return true; }
-        bool invalidate (const juce::Rectangle<int>&) override   { return true; }
+        bool invalidateAll() override
+        {
+            ++wholeRepaints;
+            return true;
+        }
+        bool invalidate (const juce::Rectangle<int>&) override { return true; }
         void releaseResources() override {}
 
         int& wholeRepaints;
@@ -71,7 +78,7 @@ namespace
 
         return juce::String::fromUTF8 (text.data(), (int) text.size());
     }
-}
+} // namespace
 
 //==============================================================================
 TEST (EditorConstruction, OpensAt600x475WithTheDefaultStatesAndEveryChildOpaque)
@@ -93,11 +100,11 @@ TEST (EditorConstruction, OpensAt600x475WithTheDefaultStatesAndEveryChildOpaque)
     EXPECT_FALSE (editor.answerBButton.isVisible());
     EXPECT_FALSE (editor.blindTestLabel.isVisible());
 
-    for (auto* child : std::initializer_list<juce::Component*> { &editor.aButton, &editor.bButton, &editor.blindTestButton,
-                                                                 &editor.powerButton, &editor.logoButton, &editor.diffButton,
-                                                                 &editor.matchBButton, &editor.lufsLabelA, &editor.lufsLabelB,
-                                                                 &editor.peakMeterA, &editor.peakMeterB, &editor.loudnessMeterA,
-                                                                 &editor.loudnessMeterB, &editor.vuMeterLeft, &editor.vuMeterRight })
+    for (auto* child : std::initializer_list<juce::Component*>{ &editor.aButton, &editor.bButton, &editor.blindTestButton,
+                                                                &editor.powerButton, &editor.logoButton, &editor.diffButton,
+                                                                &editor.matchBButton, &editor.lufsLabelA, &editor.lufsLabelB,
+                                                                &editor.peakMeterA, &editor.peakMeterB, &editor.loudnessMeterA,
+                                                                &editor.loudnessMeterB, &editor.vuMeterLeft, &editor.vuMeterRight })
         EXPECT_TRUE (child->isVisible());
 
     for (auto* child : childrenOf (editor))
@@ -278,7 +285,7 @@ TEST (EditorClicks, MatchBRepaintsTheWholeWindowAndDiffDoesNot)
     auto& editor = *window.editor;
     int wholeRepaints = 0;
     editor.setCachedComponentImage (new WholeRepaintCounter (wholeRepaints));
-    wholeRepaints = 0;   // installing it repaints once
+    wholeRepaints = 0; // installing it repaints once
 
     click (editor.diffButton);
     EXPECT_EQ (wholeRepaints, 0);
@@ -294,7 +301,12 @@ TEST (EditorClicks, TheLogoNeverStaysToggled)
     OpenWindow window;
     auto& editor = *window.editor;
     int clicks = 0;
-    editor.logoButton.onClick = [&clicks] { ++clicks; };   // no browser in a test
+
+    // Counted instead of opening a browser.
+    editor.logoButton.onClick = [&clicks]
+    {
+        ++clicks;
+    };
 
     click (editor.logoButton);
     click (editor.logoButton);
@@ -374,9 +386,13 @@ namespace
 {
     /** Notes, when a button dies, whether anything still binds it to a parameter,
         and plays a host change right then. */
-    struct ClosingWatcher  : public juce::ComponentListener
+    struct ClosingWatcher : public juce::ComponentListener
     {
-        ClosingWatcher (QuorvaneAudioProcessorEditor& e, QuorvaneAudioProcessor& p) : editor (e), processor (p) {}
+        ClosingWatcher (QuorvaneAudioProcessorEditor& e, QuorvaneAudioProcessor& p)
+            : editor (e)
+            , processor (p)
+        {
+        }
 
         void componentBeingDeleted (juce::Component&) override
         {
@@ -394,7 +410,7 @@ namespace
         int buttonsDeleted = 0;
         int deletedWhileBound = 0;
     };
-}
+} // namespace
 
 TEST (EditorClosing, ReleasesTheAttachmentsBeforeAnyButtonGoes)
 {
@@ -402,9 +418,9 @@ TEST (EditorClosing, ReleasesTheAttachmentsBeforeAnyButtonGoes)
     std::unique_ptr<QuorvaneAudioProcessorEditor> editor (dynamic_cast<QuorvaneAudioProcessorEditor*> (processor.createEditor()));
     ClosingWatcher watcher (*editor, processor);
 
-    for (auto* button : std::initializer_list<juce::Button*> { &editor->aButton, &editor->bButton, &editor->blindTestButton,
-                                                               &editor->powerButton, &editor->logoButton, &editor->diffButton,
-                                                               &editor->matchBButton, &editor->answerAButton, &editor->answerBButton })
+    for (auto* button : std::initializer_list<juce::Button*>{ &editor->aButton, &editor->bButton, &editor->blindTestButton,
+                                                              &editor->powerButton, &editor->logoButton, &editor->diffButton,
+                                                              &editor->matchBButton, &editor->answerAButton, &editor->answerBButton })
         button->addComponentListener (&watcher);
 
     editor.reset();
