@@ -3,6 +3,8 @@
 #include "BinaryData.h"
 #include "look/ButtonGeometry.h"
 #include "look/FontOptions.h"
+#include "look/MenuGeometry.h"
+#include "look/SliderGeometry.h"
 
 namespace
 {
@@ -211,48 +213,193 @@ void Look::drawImageButtonIn (juce::Graphics& g, const juce::Image& image, juce:
 }
 
 //==============================================================================
-// Menus, combo boxes and sliders keep the framework's drawing for now.
 void Look::drawPopupMenuBackground (juce::Graphics& g, int width, int height)
 {
-    LookAndFeel_V4::drawPopupMenuBackground (g, width, height);
+    g.setColour (findColour (juce::PopupMenu::backgroundColourId));
+    g.fillRoundedRectangle (0.0f, 0.0f, (float) width, (float) height, 6.0f);
 }
 
 void Look::drawPopupMenuItem (juce::Graphics& g, const juce::Rectangle<int>& area,
-                              bool isSeparator, bool isActive, bool isHighlighted, bool isTicked, bool hasSubMenu,
+                              bool isSeparator, bool isActive, bool isHighlighted, bool, bool hasSubMenu,
                               const juce::String& text, const juce::String& shortcutKeyText,
-                              const juce::Drawable* icon, const juce::Colour* textColour)
+                              const juce::Drawable*, const juce::Colour* textColour)
 {
-    LookAndFeel_V4::drawPopupMenuItem (g, area, isSeparator, isActive, isHighlighted, isTicked, hasSubMenu,
-                                       text, shortcutKeyText, icon, textColour);
+    const auto w = area.getWidth();
+    const auto h = area.getHeight();
+
+    if (isSeparator)
+    {
+        g.setColour (whitePadVresk);
+        g.drawLine (popupMenuSeparatorLine (w, h));
+        return;
+    }
+
+    g.setColour (termsVresk);
+    g.drawLine (popupMenuItemTopLine (w));
+
+    auto colour = textColour != nullptr ? *textColour : findColour (juce::PopupMenu::textColourId);
+    auto textBox = area;
+
+    if (isHighlighted)
+    {
+        g.setColour (findColour (juce::PopupMenu::highlightedBackgroundColourId));
+        g.fillRect (textBox);
+        colour = findColour (juce::PopupMenu::highlightedTextColourId);
+    }
+
+    // Set after the line and the highlight, so an inactive item dims only its arrow and texts.
+    g.setColour (colour);
+
+    if (! isActive)
+        g.setOpacity (0.3f);
+
+    auto font = getPopupMenuFont();
+    font.setHeight (popupMenuItemFontHeight (h));
+    font.setBold (false);
+    g.setFont (font);
+
+    if (hasSubMenu)
+    {
+        const auto arrow = subMenuArrow (textBox, getPopupMenuFont().getAscent());
+        textBox = arrow.remainingTextBox;
+        g.fillPath (arrow.triangle);
+    }
+
+    g.drawFittedText (text, textBox, juce::Justification::centred, 1);
+
+    if (shortcutKeyText.isNotEmpty())
+    {
+        auto shortcutFont = font;
+        shortcutFont.setHeight (font.getHeight() * 0.75f);
+        shortcutFont.setHorizontalScale (0.95f);
+        g.setFont (shortcutFont);
+        g.drawText (shortcutKeyText, textBox, juce::Justification::centred, true);
+    }
 }
 
 void Look::drawPopupMenuSectionHeader (juce::Graphics& g, const juce::Rectangle<int>& area,
                                        const juce::String& sectionName)
 {
-    LookAndFeel_V4::drawPopupMenuSectionHeader (g, area, sectionName);
+    g.setFont (getPopupMenuFont().boldened());
+    g.setColour (findColour (juce::PopupMenu::headerTextColourId));
+    g.drawFittedText (sectionName, area, juce::Justification::centred, 1);
 }
 
-void Look::drawComboBox (juce::Graphics& g, int width, int height, bool isButtonDown,
-                         int buttonX, int buttonY, int buttonW, int buttonH, juce::ComboBox& box)
+//==============================================================================
+void Look::drawComboBox (juce::Graphics& g, int width, int height, bool,
+                         int buttonX, int buttonY, int buttonW, int buttonH, juce::ComboBox&)
 {
-    LookAndFeel_V4::drawComboBox (g, width, height, isButtonDown, buttonX, buttonY, buttonW, buttonH, box);
+    const auto body = comboBoxBody (width, height);
+
+    g.setGradientFill (juce::ColourGradient (backgroundVreskL, body.gradient.getStart(),
+                                             greyBlackVresk, body.gradient.getEnd(), false));
+    g.fillRoundedRectangle (body.bounds, body.cornerSize);
+
+    g.setColour (blackVresk);
+    g.drawRoundedRectangle (body.bounds, body.cornerSize, 2.0f);
+
+    g.setColour (whiteVresk);
+    g.setFont (juce::Font (juce::FontOptions ((float) buttonW)));
+    g.drawText (":", buttonX, buttonY, buttonW, buttonH, juce::Justification::left, true);
 }
 
-void Look::drawLinearSlider (juce::Graphics& g, int x, int y, int width, int height,
+//==============================================================================
+void Look::drawLinearSlider (juce::Graphics& g, int x, int, int width, int height,
                              float sliderPos, float minSliderPos, float maxSliderPos,
-                             juce::Slider::SliderStyle style, juce::Slider& slider)
+                             juce::Slider::SliderStyle, juce::Slider& slider)
 {
-    LookAndFeel_V4::drawLinearSlider (g, x, y, width, height, sliderPos, minSliderPos, maxSliderPos, style, slider);
+    drawLinearSliderIn (g, x, width, height, sliderPos, minSliderPos, maxSliderPos,
+                        slider.isEnabled(), slider.isMouseOverOrDragging());
 }
 
+void Look::drawLinearSliderIn (juce::Graphics& g, int x, int width, int height,
+                               float sliderPos, float minSliderPos, float maxSliderPos,
+                               bool enabled, bool hovered)
+{
+    const auto geometry = linearSliderGeometry (x, width, height, sliderPos, minSliderPos, maxSliderPos);
+
+    g.setColour (blackVresk);
+    g.drawRoundedRectangle (geometry.track, geometry.cornerSize, 2.0f);
+
+    g.setGradientFill (juce::ColourGradient (greyVresk, geometry.trackGradient.getStart(),
+                                             greyPlusVresk, geometry.trackGradient.getEnd(), false));
+    g.fillRoundedRectangle (geometry.track, geometry.cornerSize);
+
+    if (! enabled)
+        return;
+
+    g.setGradientFill (juce::ColourGradient (hovered ? blueVresk : orangeVresk, geometry.valueGradient.getStart(),
+                                             hovered ? blueDarkVresk : orangeDarkVresk, geometry.valueGradient.getEnd(),
+                                             false));
+    g.fillRoundedRectangle (geometry.valueFill, geometry.cornerSize);
+
+    const auto& thumb = geometry.thumb;
+    g.drawImage (thumbImage, thumb.getX(), thumb.getY(), thumb.getWidth(), thumb.getHeight(),
+                 0, 0, thumbImage.getWidth(), thumbImage.getHeight());
+
+    if (hovered)
+    {
+        g.setColour (orangeVresk);
+        g.drawEllipse (geometry.hoverRing, 3.0f);
+    }
+}
+
+//==============================================================================
 void Look::drawRotarySlider (juce::Graphics& g, int x, int y, int width, int height,
                              float sliderPosProportional, float rotaryStartAngle, float rotaryEndAngle,
                              juce::Slider& slider)
 {
-    LookAndFeel_V4::drawRotarySlider (g, x, y, width, height, sliderPosProportional, rotaryStartAngle, rotaryEndAngle, slider);
+    const auto active = slider.isMouseOverOrDragging() && slider.isEnabled();
+    const auto textColour = drawRotarySliderIn (g, x, y, width, height,
+                                                sliderPosProportional, rotaryStartAngle, rotaryEndAngle,
+                                                slider.getTextBoxWidth(), slider.getTextBoxHeight(), active);
+
+    // The slider keeps this colour; its text box picks it up when it is rebuilt.
+    slider.setColour (juce::Slider::textBoxTextColourId, textColour);
+}
+
+juce::Colour Look::drawRotarySliderIn (juce::Graphics& g, int x, int y, int width, int height,
+                                       float proportion, float startAngle, float endAngle,
+                                       int textBoxWidth, int textBoxHeight, bool active)
+{
+    const auto geometry = rotarySliderGeometry (x, y, width, height, proportion, startAngle, endAngle,
+                                                textBoxWidth, textBoxHeight);
+
+    g.setImageResamplingQuality (juce::Graphics::highResamplingQuality);
+
+    const auto& knob = geometry.knob;
+    g.drawImage (knobImage, knob.getX(), knob.getY(), knob.getWidth(), knob.getHeight(),
+                 0, 0, knobImage.getWidth(), knobImage.getHeight());
+
+    juce::Path pointer;
+    pointer.addRectangle (geometry.pointer);
+    pointer.applyTransform (geometry.pointerTransform);
+
+    g.setColour (active ? orangeVresk : greyWhiteVresk);
+    g.fillPath (pointer);
+
+    if (active)
+        g.drawImage (knobHoverImage, knob.getX(), knob.getY(), knob.getWidth(), knob.getHeight(),
+                     0, 0, knobHoverImage.getWidth(), knobHoverImage.getHeight());
+
+    g.setColour (active ? orangeorangeVresk : maskVresk);
+    g.drawRoundedRectangle (geometry.textBoxFrame, geometry.textBoxCornerSize, 2.0f);
+
+    g.setColour (maskTextBox);
+    g.fillRoundedRectangle (geometry.textBoxFill, geometry.textBoxCornerSize);
+
+    return sliderTextColour (active);
+}
+
+juce::Colour Look::sliderTextColour (bool hovered)
+{
+    return hovered ? orangeLightVresk : greyTextBoxVresk;
 }
 
 juce::Label* Look::createSliderTextBox (juce::Slider& slider)
 {
-    return LookAndFeel_V4::createSliderTextBox (slider);
+    auto* label = LookAndFeel_V2::createSliderTextBox (slider);
+    label->setColour (juce::Label::textColourId, sliderTextColour (slider.isMouseOverOrDragging()));
+    label->setFont (juce::Font (juce::FontOptions (label->getFont().getHeight() - 2.0f)));
+    return label;
 }

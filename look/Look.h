@@ -77,6 +77,21 @@ public:
     /** The translucent highlight of a hovered, enabled button. */
     static void drawHoverHighlight (juce::Graphics&, int w, int h, ButtonLookState);
 
+    /** drawLinearSlider for a slider that is or is not enabled and hovered. */
+    void drawLinearSliderIn (juce::Graphics&, int x, int width, int height,
+                             float sliderPos, float minSliderPos, float maxSliderPos,
+                             bool enabled, bool hovered);
+
+    /** drawRotarySlider for a slider that is or is not active (hovered and
+        enabled), with its text box of the given size. Returns the colour the
+        slider's text box text takes. */
+    juce::Colour drawRotarySliderIn (juce::Graphics&, int x, int y, int width, int height,
+                                     float proportion, float startAngle, float endAngle,
+                                     int textBoxWidth, int textBoxHeight, bool active);
+
+    /** The slider text colour: orange while the mouse is over it or drags it. */
+    static juce::Colour sliderTextColour (bool hovered);
+
     //==============================================================================
     juce::Image thumbImage;
     juce::Image knobImage;

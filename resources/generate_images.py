@@ -258,9 +258,13 @@ def tick_marks(x, y, c, radius, length, thickness, count=11, sweep=270.0):
 
 
 def draw_knob(size, hover):
+    """The knob is drawn over (0, -0.1 w, w, w) of a slider area w wide and
+    turns about the area's centre, which for a square area lies at 60 % of the
+    image's height: the body is centred there."""
     x, y = pixel_grid(size, size)
     canvas = Canvas(size, size)
     c = 0.5 * size
+    y = y - 0.1 * size
     body = circle(x, y, c, c, 0.34 * size)
     ticks = tick_marks(x, y, c, 0.39 * size, 0.06 * size, 0.018 * size)
 
