@@ -330,6 +330,118 @@ TEST (EditorClicks, PowerWithoutTheMouseOverItChangesTheParameterButWritesNothin
     EXPECT_FALSE (window.processor.bypassed.load());
 }
 
+namespace
+{
+    /** A window peer that shows nothing anywhere: enough for the framework to
+        route a window's mouse events to the component under the mouse, the
+        way the system's window would, with or without a display. */
+    class HeadlessPeer : public juce::ComponentPeer
+    {
+    public:
+        explicit HeadlessPeer (juce::Component& c)
+            : ComponentPeer (c, 0)
+        {
+        }
+
+        using ComponentPeer::globalToLocal;
+        using ComponentPeer::localToGlobal;
+
+        void* getNativeHandle() const override { return nullptr; }
+        void setVisible (bool) override {}
+        void setTitle (const juce::String&) override {}
+        void setBounds (const juce::Rectangle<int>& newBounds, bool) override { bounds = newBounds; }
+        juce::Rectangle<int> getBounds() const override { return bounds; }
+        juce::Point<float> localToGlobal (juce::Point<float> p) override { return p + bounds.getPosition().toFloat(); }
+        juce::Point<float> globalToLocal (juce::Point<float> p) override { return p - bounds.getPosition().toFloat(); }
+        void setMinimised (bool) override {}
+        bool isMinimised() const override { return false; }
+        void setFullScreen (bool) override {}
+        bool isFullScreen() const override { return false; }
+        void setIcon (const juce::Image&) override {}
+        bool contains (juce::Point<int> p, bool) const override { return bounds.withZeroOrigin().contains (p); }
+        OptionalBorderSize getFrameSizeIfPresent() const override { return {}; }
+        juce::BorderSize<int> getFrameSize() const override { return {}; }
+        bool setAlwaysOnTop (bool) override { return false; }
+        void toFront (bool) override {}
+        void toBehind (ComponentPeer*) override {}
+        bool isFocused() const override { return false; }
+        void grabFocus() override {}
+        void repaint (const juce::Rectangle<int>&) override {}
+        void performAnyPendingRepaintsNow() override {}
+        void setAlpha (float) override {}
+        juce::StringArray getAvailableRenderingEngines() override { return {}; }
+        void textInputRequired (juce::Point<int>, juce::TextInputTarget&) override {}
+
+    private:
+        juce::Rectangle<int> bounds;
+    };
+
+    /** The host's window around the editor, on a headless peer. */
+    struct HostWindow : public juce::Component
+    {
+        explicit HostWindow (juce::Component& editor)
+        {
+            setSize (editor.getWidth(), editor.getHeight());
+            addAndMakeVisible (editor);
+            setVisible (true);
+            addToDesktop (0);
+        }
+
+        ~HostWindow() override
+        {
+            removeFromDesktop();
+            removeAllChildren();
+        }
+
+        juce::ComponentPeer* createNewPeer (int, void*) override { return new HeadlessPeer (*this); }
+
+        /** What the system sends a window for a click of the left button. */
+        void click (juce::Point<int> position)
+        {
+            auto* peer = getPeer();
+            const auto mouse = juce::MouseInputSource::InputSourceType::mouse;
+            const auto pressure = juce::MouseInputSource::defaultPressure;
+            const auto at = position.toFloat();
+
+            peer->handleMouseEvent (mouse, at, {}, pressure, 0.0f, time += 100);
+            peer->handleMouseEvent (mouse, at, juce::ModifierKeys::leftButtonModifier, pressure, 0.0f, time += 100);
+            peer->handleMouseEvent (mouse, at, {}, pressure, 0.0f, time += 100);
+        }
+
+        /** Moves the mouse away, out of the window. */
+        void leave()
+        {
+            getPeer()->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, { -10.0f, -10.0f }, {},
+                                         juce::MouseInputSource::defaultPressure, 0.0f, time += 100);
+        }
+
+        juce::int64 time = juce::Time::currentTimeMillis();
+    };
+} // namespace
+
+TEST (EditorClicks, PowerClickedByTheUserSwitchesProcessingAtOnce)
+{
+    OpenWindow window;
+    auto& editor = *window.editor;
+    HostWindow host (editor);
+    const auto power = editor.powerButton.getBounds().getCentre();
+
+    host.click (power);
+    EXPECT_FALSE (editor.powerButton.getToggleState());
+    EXPECT_FALSE (parameterIsOn (window.processor, "onButton"));
+    EXPECT_TRUE (window.processor.bypassed.load());
+
+    host.click (power);
+    EXPECT_TRUE (editor.powerButton.getToggleState());
+    EXPECT_FALSE (window.processor.bypassed.load());
+
+    // With the mouse elsewhere, a host change reaches the button but not the processor.
+    host.leave();
+    setParameter (window.processor, "onButton", false);
+    EXPECT_FALSE (editor.powerButton.getToggleState());
+    EXPECT_FALSE (window.processor.bypassed.load());
+}
+
 //==============================================================================
 TEST (EditorHostChanges, AAndBParameterChangesReachTheButtonsAndRunTheirHandlers)
 {
