@@ -8,7 +8,7 @@ namespace
     {
         return (int) value;
     }
-}
+} // namespace
 
 //==============================================================================
 SkinShape skinShapeFor (int w, int h)
@@ -40,33 +40,33 @@ SkinSlices textButtonSkinSlices (int w, int h, int imageWidth, int imageHeight)
 
     switch (skinShapeFor (w, h))
     {
-        case SkinShape::square:
-            add (wholeImage, { 0, 0, w, w });
-            break;
+    case SkinShape::square:
+        add (wholeImage, { 0, 0, w, w });
+        break;
 
-        case SkinShape::nearTwoToOne:
-            add (wholeImage, { 0, 0, w, h });
-            break;
+    case SkinShape::nearTwoToOne:
+        add (wholeImage, { 0, 0, w, h });
+        break;
 
-        case SkinShape::wide:
-            add ({ 0, 0, imageHeight, imageHeight }, { 0, 0, h, h });
-            add ({ imageWidth - imageHeight, 0, imageHeight, imageHeight }, { w - h, 0, h, h });
-            add ({ imageHeight, 0, truncated (0.5 * imageHeight), imageHeight }, { h, 0, w - 2 * h, h });
-            break;
+    case SkinShape::wide:
+        add ({ 0, 0, imageHeight, imageHeight }, { 0, 0, h, h });
+        add ({ imageWidth - imageHeight, 0, imageHeight, imageHeight }, { w - h, 0, h, h });
+        add ({ imageHeight, 0, truncated (0.5 * imageHeight), imageHeight }, { h, 0, w - 2 * h, h });
+        break;
 
-        case SkinShape::betweenSquareAndTwoToOne:
-        {
-            const auto halfImageHeight = truncated (0.5 * imageHeight);
-            const auto halfHeight = truncated (0.5 * h);
-            add ({ 0, 0, halfImageHeight, imageHeight }, { 0, 0, halfHeight, h });
-            add ({ truncated (imageWidth - 0.5 * imageHeight), 0, imageHeight, imageHeight },
-                 { truncated (w - 0.5 * h), 0, h, h });
-            add ({ halfImageHeight, 0, truncated (0.6 * imageHeight), imageHeight }, { halfHeight, 0, w - h, h });
-            break;
-        }
+    case SkinShape::betweenSquareAndTwoToOne:
+    {
+        const auto halfImageHeight = truncated (0.5 * imageHeight);
+        const auto halfHeight = truncated (0.5 * h);
+        add ({ 0, 0, halfImageHeight, imageHeight }, { 0, 0, halfHeight, h });
+        add ({ truncated (imageWidth - 0.5 * imageHeight), 0, imageHeight, imageHeight },
+             { truncated (w - 0.5 * h), 0, h, h });
+        add ({ halfImageHeight, 0, truncated (0.6 * imageHeight), imageHeight }, { halfHeight, 0, w - h, h });
+        break;
+    }
 
-        case SkinShape::none:
-            break;
+    case SkinShape::none:
+        break;
     }
 
     return result;

@@ -16,11 +16,11 @@
 /** The skin a text button gets, tested in this order. */
 enum class SkinShape
 {
-    square,                 // w == h
-    nearTwoToOne,           // 2h - 2 < w < 2h + 2: the 2:1 skin stretched over the button
-    wide,                   // w > 2h: three-slice skin, caps of h x h and a stretched middle
+    square,                   // w == h
+    nearTwoToOne,             // 2h - 2 < w < 2h + 2: the 2:1 skin stretched over the button
+    wide,                     // w > 2h: three-slice skin, caps of h x h and a stretched middle
     betweenSquareAndTwoToOne, // h < w <= 2h - 2: half caps and a stretched middle
-    none                    // taller than wide
+    none                      // taller than wide
 };
 
 SkinShape skinShapeFor (int w, int h);
@@ -71,7 +71,7 @@ struct TextButtonTextLayout
     juce::Rectangle<int> textBox;
 
     /** No text is drawn when the indents leave no width. */
-    bool drawsText() const noexcept     { return textBox.getWidth() > 0; }
+    bool drawsText() const noexcept { return textBox.getWidth() > 0; }
 };
 
 TextButtonTextLayout textButtonTextLayout (int w, int h, bool connectedOnLeft, bool connectedOnRight);

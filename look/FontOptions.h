@@ -16,57 +16,60 @@
 namespace juce
 {
 
-class FontOptions
-{
-public:
-    FontOptions() = default;
-
-    explicit FontOptions (float fontHeight)
-        : height (fontHeight)
+    class FontOptions
     {
-    }
+    public:
+        FontOptions() = default;
 
-    FontOptions (float fontHeight, int fontStyleFlags)
-        : height (fontHeight), styleFlags (fontStyleFlags)
-    {
-    }
+        explicit FontOptions (float fontHeight)
+            : height (fontHeight)
+        {
+        }
 
-    FontOptions (const String& fontTypefaceName, float fontHeight, int fontStyleFlags)
-        : typefaceName (fontTypefaceName), height (fontHeight), styleFlags (fontStyleFlags)
-    {
-    }
+        FontOptions (float fontHeight, int fontStyleFlags)
+            : height (fontHeight)
+            , styleFlags (fontStyleFlags)
+        {
+        }
 
-    [[nodiscard]] FontOptions withHeight (float newHeight) const
-    {
-        auto copy = *this;
-        copy.height = newHeight;
-        return copy;
-    }
+        FontOptions (const String& fontTypefaceName, float fontHeight, int fontStyleFlags)
+            : typefaceName (fontTypefaceName)
+            , height (fontHeight)
+            , styleFlags (fontStyleFlags)
+        {
+        }
 
-    [[nodiscard]] FontOptions withName (const String& newTypefaceName) const
-    {
-        auto copy = *this;
-        copy.typefaceName = newTypefaceName;
-        return copy;
-    }
+        [[nodiscard]] FontOptions withHeight (float newHeight) const
+        {
+            auto copy = *this;
+            copy.height = newHeight;
+            return copy;
+        }
 
-    float getHeight() const noexcept        { return height; }
-    String getName() const                  { return typefaceName; }
+        [[nodiscard]] FontOptions withName (const String& newTypefaceName) const
+        {
+            auto copy = *this;
+            copy.typefaceName = newTypefaceName;
+            return copy;
+        }
 
-    /** An empty name means the look-and-feel's default sans-serif typeface. */
-    operator Font() const
-    {
-        if (typefaceName.isEmpty())
-            return Font (height, styleFlags);
+        float getHeight() const noexcept { return height; }
+        String getName() const { return typefaceName; }
 
-        return Font (typefaceName, height, styleFlags);
-    }
+        /** An empty name means the look-and-feel's default sans-serif typeface. */
+        operator Font() const
+        {
+            if (typefaceName.isEmpty())
+                return Font (height, styleFlags);
 
-private:
-    String typefaceName;
-    float height = 14.0f;
-    int styleFlags = Font::plain;
-};
+            return Font (typefaceName, height, styleFlags);
+        }
+
+    private:
+        String typefaceName;
+        float height = 14.0f;
+        int styleFlags = Font::plain;
+    };
 
 } // namespace juce
 

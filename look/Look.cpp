@@ -25,7 +25,7 @@ namespace
     {
         return buttonColour.getARGB() == transparentVresk.getARGB();
     }
-}
+} // namespace
 
 //==============================================================================
 ButtonLookState ButtonLookState::of (const juce::Button& button)
@@ -118,9 +118,9 @@ void Look::drawTextButtonSkin (juce::Graphics& g, int w, int h, juce::Colour but
 
     const auto shape = skinShapeFor (w, h);
     const auto squareSkin = shape == SkinShape::square;
-    const auto& skin = squareSkin ? (state.on ? skinSquareOn : skinSquare)
-                     : shape == SkinShape::nearTwoToOne ? (state.on ? skin2to1On : skin2to1)
-                                                        : (state.on ? skinWideOn : skinWide);
+    const auto& skin = squareSkin                         ? (state.on ? skinSquareOn : skinSquare)
+                       : shape == SkinShape::nearTwoToOne ? (state.on ? skin2to1On : skin2to1)
+                                                          : (state.on ? skinWideOn : skinWide);
 
     const auto slices = textButtonSkinSlices (w, h, skin.getWidth(), skin.getHeight());
 

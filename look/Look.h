@@ -8,8 +8,8 @@
 /** What the look-and-feel reads from a button's state when it draws it. */
 struct ButtonLookState
 {
-    bool on = false;        // toggled on, or a mouse button held down on it
-    bool hovered = false;   // the mouse is over it or drags on it
+    bool on = false;      // toggled on, or a mouse button held down on it
+    bool hovered = false; // the mouse is over it or drags on it
     bool enabled = true;
 
     static ButtonLookState of (const juce::Button&);

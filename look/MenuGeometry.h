@@ -30,7 +30,7 @@ struct ComboBoxBody
 {
     juce::Rectangle<float> bounds;
     float cornerSize = 0.0f;
-    juce::Line<float> gradient;             // start and end points of the body's gradient
+    juce::Line<float> gradient; // start and end points of the body's gradient
 };
 
 ComboBoxBody comboBoxBody (int width, int height);

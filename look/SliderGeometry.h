@@ -11,15 +11,15 @@
 //==============================================================================
 struct LinearSliderGeometry
 {
-    juce::Rectangle<float> track;          // outlined, then filled grey
-    float cornerSize = 0.0f;               // of the track and of the value fill
-    float thumbPosition = 0.0f;            // p: where the value fill starts, less 4
+    juce::Rectangle<float> track; // outlined, then filled grey
+    float cornerSize = 0.0f;      // of the track and of the value fill
+    float thumbPosition = 0.0f;   // p: where the value fill starts, less 4
     juce::Rectangle<float> valueFill;
-    juce::Rectangle<int> thumb;            // the thumb image, stretched; its left edge is 0, not x
-    juce::Rectangle<float> hoverRing;      // half the thumb's size, about its centre
+    juce::Rectangle<int> thumb;       // the thumb image, stretched; its left edge is 0, not x
+    juce::Rectangle<float> hoverRing; // half the thumb's size, about its centre
 
-    juce::Line<float> trackGradient;       // start and end points of the grey gradient
-    juce::Line<float> valueGradient;       // start and end points of the value fill's gradient
+    juce::Line<float> trackGradient; // start and end points of the grey gradient
+    juce::Line<float> valueGradient; // start and end points of the value fill's gradient
 };
 
 /** For a slider area at x with the given width and height, the slider position
@@ -30,9 +30,9 @@ LinearSliderGeometry linearSliderGeometry (int x, int width, int height,
 //==============================================================================
 struct RotarySliderGeometry
 {
-    juce::Rectangle<int> knob;             // the knob image, stretched; at (0, -0.1 w)
-    float pointerRadius = 0.0f;            // r: the pointer runs from r + 1 to 0.45 r from the pivot
-    juce::Rectangle<float> pointer;        // pointing up from the origin, before the transform
+    juce::Rectangle<int> knob;              // the knob image, stretched; at (0, -0.1 w)
+    float pointerRadius = 0.0f;             // r: the pointer runs from r + 1 to 0.45 r from the pivot
+    juce::Rectangle<float> pointer;         // pointing up from the origin, before the transform
     juce::AffineTransform pointerTransform; // rotation about the origin, then onto the pivot
     juce::Rectangle<float> textBoxFrame;
     juce::Rectangle<float> textBoxFill;

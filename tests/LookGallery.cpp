@@ -26,7 +26,7 @@ namespace
         ButtonLookState state;
     };
 
-    const std::vector<GalleryState> galleryStates {
+    const std::vector<GalleryState> galleryStates{
         { "normal", { false, false, true } },
         { "on", { true, false, true } },
         { "hovered", { false, true, true } },
@@ -40,8 +40,8 @@ namespace
         const char* caption;
         int width;
         int height;
-        juce::String text;              // a text button when not empty
-        juce::Image normalImage;        // else an image button
+        juce::String text;       // a text button when not empty
+        juce::Image normalImage; // else an image button
         juce::Image downImage;
         bool isLogo = false;
     };
@@ -59,10 +59,8 @@ namespace
             { "square text 42", 42, 42, "?", {}, {} },
             { "A 60 x 60", 60, 60, {}, load (icon_a_png, icon_a_pngSize), load (icon_a_on_png, icon_a_on_pngSize) },
             { "B 48 x 48", 48, 48, {}, load (icon_b_png, icon_b_pngSize), load (icon_b_on_png, icon_b_on_pngSize) },
-            { "blind test 84", 84, 84, {}, load (icon_blind_test_png, icon_blind_test_pngSize),
-              load (icon_blind_test_on_png, icon_blind_test_on_pngSize) },
-            { "power 36 x 36", 36, 36, {}, load (icon_power_png, icon_power_pngSize),
-              load (icon_power_on_png, icon_power_on_pngSize) },
+            { "blind test 84", 84, 84, {}, load (icon_blind_test_png, icon_blind_test_pngSize), load (icon_blind_test_on_png, icon_blind_test_on_pngSize) },
+            { "power 36 x 36", 36, 36, {}, load (icon_power_png, icon_power_pngSize), load (icon_power_on_png, icon_power_on_pngSize) },
             { "logo 144 x 36", 144, 36, {}, logo, logo, true },
         };
     }
@@ -148,7 +146,7 @@ namespace
 
         return image;
     }
-}
+} // namespace
 
 TEST (LookGallery, RendersEveryButtonKindAndState)
 {

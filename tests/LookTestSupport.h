@@ -43,10 +43,7 @@ namespace LookTestSupport
 
     inline bool near (juce::Colour actual, juce::Colour expected, int tolerance = 2)
     {
-        return std::abs ((int) actual.getAlpha() - (int) expected.getAlpha()) <= tolerance
-            && std::abs ((int) actual.getRed() - (int) expected.getRed()) <= tolerance
-            && std::abs ((int) actual.getGreen() - (int) expected.getGreen()) <= tolerance
-            && std::abs ((int) actual.getBlue() - (int) expected.getBlue()) <= tolerance;
+        return std::abs ((int) actual.getAlpha() - (int) expected.getAlpha()) <= tolerance && std::abs ((int) actual.getRed() - (int) expected.getRed()) <= tolerance && std::abs ((int) actual.getGreen() - (int) expected.getGreen()) <= tolerance && std::abs ((int) actual.getBlue() - (int) expected.getBlue()) <= tolerance;
     }
 
     inline ::testing::AssertionResult pixelIs (const juce::Image& image, int x, int y,
@@ -121,4 +118,4 @@ namespace LookTestSupport
         return image.rescaled (image.getWidth() * factor, image.getHeight() * factor,
                                juce::Graphics::lowResamplingQuality);
     }
-}
+} // namespace LookTestSupport

@@ -32,10 +32,10 @@ namespace
         EXPECT_EQ (slice.destination, destination);
     }
 
-    const auto normalState = ButtonLookState { false, false, true };
-    const auto onState = ButtonLookState { true, false, true };
-    const auto hoveredState = ButtonLookState { false, true, true };
-    const auto hoveredButDisabled = ButtonLookState { false, true, false };
+    const auto normalState = ButtonLookState{ false, false, true };
+    const auto onState = ButtonLookState{ true, false, true };
+    const auto hoveredState = ButtonLookState{ false, true, true };
+    const auto hoveredButDisabled = ButtonLookState{ false, true, false };
 
     const auto highlight = juce::Colour (0x33e6e6e6);
     const auto normalSkinColour = juce::Colour (0xffff0000);
@@ -66,12 +66,13 @@ namespace
 
         juce::Image skin (int w, int h, ButtonLookState state, juce::Colour buttonColour = whiteVresk)
         {
-            return render (w, h, [&] (juce::Graphics& g) { look.drawTextButtonSkin (g, w, h, buttonColour, state); });
+            return render (w, h, [&] (juce::Graphics& g)
+                           { look.drawTextButtonSkin (g, w, h, buttonColour, state); });
         }
 
         Look look;
     };
-}
+} // namespace
 
 //==============================================================================
 TEST (Palette, TransparentMarkIsFullyTransparentBlack)
@@ -85,7 +86,7 @@ TEST (LookColourTable, HoldsTheLastSettingOfEveryId)
 {
     Look look;
 
-    const std::vector<std::pair<int, juce::Colour>> expected {
+    const std::vector<std::pair<int, juce::Colour>> expected{
         { juce::Label::textColourId, greyWhiteVresk },
         { juce::PopupMenu::textColourId, greyWhiteVresk },
         { juce::PopupMenu::backgroundColourId, greyOpacityVresk },
@@ -171,7 +172,7 @@ TEST (LookConstruction, LoadsItsNineImages)
 {
     Look look;
 
-    const std::vector<std::pair<const juce::Image*, juce::Point<int>>> images {
+    const std::vector<std::pair<const juce::Image*, juce::Point<int>>> images{
         { &look.thumbImage, { 200, 200 } },
         { &look.knobImage, { 300, 300 } },
         { &look.knobHoverImage, { 300, 300 } },
@@ -441,10 +442,10 @@ TEST_F (LookWithMarkedSkins, HoverHighlightLandsWhereTheGeometrySays)
     const auto image = skin (84, 42, hoveredState);
 
     // (4.2, 6.3, 75.6, 29.4) with fully rounded ends.
-    for (auto [x, y] : { std::pair { 42, 21 }, { 42, 8 }, { 42, 34 }, { 6, 21 }, { 78, 21 } })
+    for (auto [x, y] : { std::pair{ 42, 21 }, { 42, 8 }, { 42, 34 }, { 6, 21 }, { 78, 21 } })
         EXPECT_TRUE (pixelIs (image, x, y, highlight, 3));
 
-    for (auto [x, y] : { std::pair { 42, 5 }, { 42, 37 }, { 3, 21 }, { 81, 21 }, { 5, 8 } })
+    for (auto [x, y] : { std::pair{ 42, 5 }, { 42, 37 }, { 3, 21 }, { 81, 21 }, { 5, 8 } })
         EXPECT_EQ (image.getPixelAt (x, y).getAlpha(), 0) << x << ", " << y;
 }
 
@@ -481,7 +482,8 @@ TEST_F (LookWithMarkedSkins, RealButtonsDrawTheSkinOfTheirOwnState)
     button.setLookAndFeel (&look);
     button.setSize (84, 42);
 
-    auto snapshot = [&] { return button.createComponentSnapshot (button.getLocalBounds()); };
+    auto snapshot = [&]
+    { return button.createComponentSnapshot (button.getLocalBounds()); };
 
     EXPECT_TRUE (pixelIs (snapshot(), 3, 21, normalSkinColour));
 
@@ -490,9 +492,7 @@ TEST_F (LookWithMarkedSkins, RealButtonsDrawTheSkinOfTheirOwnState)
 
     // The framework's background colour and flags are not what decides.
     const auto direct = render (84, 42, [&] (juce::Graphics& g)
-    {
-        look.drawButtonBackground (g, button, transparentVresk, true, true);
-    });
+                                { look.drawButtonBackground (g, button, transparentVresk, true, true); });
     EXPECT_TRUE (pixelIs (direct, 42, 21, onSkinColour));
 
     button.setColour (juce::TextButton::buttonColourId, transparentVresk);
@@ -540,13 +540,14 @@ namespace
         juce::Image text()
         {
             return render (button.getWidth(), button.getHeight(),
-                           [this] (juce::Graphics& g) { look.drawButtonText (g, button, false, false); });
+                           [this] (juce::Graphics& g)
+                           { look.drawButtonText (g, button, false, false); });
         }
 
         Look look;
         juce::TextButton button;
     };
-}
+} // namespace
 
 TEST_F (TextButtonText, StaysInsideItsTextBox)
 {
@@ -604,14 +605,12 @@ namespace
                           float opacity = 1.0f, juce::Colour buttonColour = whiteVresk)
         {
             return render (w, h, [&] (juce::Graphics& g)
-            {
-                look.drawImageButtonIn (g, icon, { 0, 0, w, h }, overlay, opacity, w, h, buttonColour, state);
-            });
+                           { look.drawImageButtonIn (g, icon, { 0, 0, w, h }, overlay, opacity, w, h, buttonColour, state); });
         }
 
         juce::Image icon = solidImage (300, 300, iconColour);
     };
-}
+} // namespace
 
 TEST_F (ImageButtonDrawing, IconLandsInTheMiddleFortyPercentOverTheSquareSkin)
 {

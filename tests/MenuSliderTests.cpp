@@ -34,11 +34,9 @@ namespace
     juce::Image drawItem (Look& look, const PopupMenuItem& item)
     {
         return render (itemWidth, itemHeight, [&] (juce::Graphics& g)
-        {
-            look.drawPopupMenuItem (g, { 0, 0, itemWidth, itemHeight }, item.separator, item.active,
-                                    item.highlighted, false, item.subMenu, item.text, item.shortcut,
-                                    nullptr, item.textColour);
-        });
+                       { look.drawPopupMenuItem (g, { 0, 0, itemWidth, itemHeight }, item.separator, item.active,
+                                                 item.highlighted, false, item.subMenu, item.text, item.shortcut,
+                                                 nullptr, item.textColour); });
     }
 
     /** The item without its top line: row 0 is where that line is drawn. */
@@ -63,19 +61,21 @@ namespace
 
         return brightest;
     }
-}
+} // namespace
 
 //==============================================================================
 TEST (PopupMenuDrawing, BackgroundIsARoundedFillInTheLooksOwnColour)
 {
     Look look;
-    auto background = render (120, 80, [&] (juce::Graphics& g) { look.drawPopupMenuBackground (g, 120, 80); });
+    auto background = render (120, 80, [&] (juce::Graphics& g)
+                              { look.drawPopupMenuBackground (g, 120, 80); });
     EXPECT_TRUE (pixelIs (background, 60, 40, greyOpacityVresk));
     EXPECT_EQ (background.getPixelAt (0, 0).getAlpha(), 0) << "rounded corners";
 
     // The colour comes from the look-and-feel's table, so it follows a change there.
     look.setColour (juce::PopupMenu::backgroundColourId, juce::Colour (0xff103050));
-    background = render (120, 80, [&] (juce::Graphics& g) { look.drawPopupMenuBackground (g, 120, 80); });
+    background = render (120, 80, [&] (juce::Graphics& g)
+                         { look.drawPopupMenuBackground (g, 120, 80); });
     EXPECT_TRUE (pixelIs (background, 60, 40, juce::Colour (0xff103050)));
 }
 
@@ -215,9 +215,7 @@ TEST (PopupMenuDrawing, SectionHeaderIsCentredInTheHeaderColour)
 {
     Look look;
     const auto image = render (itemWidth, itemHeight, [&] (juce::Graphics& g)
-    {
-        look.drawPopupMenuSectionHeader (g, { 0, 0, itemWidth, itemHeight }, "SOURCES");
-    });
+                               { look.drawPopupMenuSectionHeader (g, { 0, 0, itemWidth, itemHeight }, "SOURCES"); });
 
     EXPECT_TRUE (near (strongestPixel (image), orangeVresk));
     EXPECT_NEAR (paintedBounds (image).getCentreX(), itemWidth / 2, 2);
@@ -235,11 +233,9 @@ namespace
     juce::Image drawComboBox (Look& look, juce::ComboBox& box, bool buttonDown)
     {
         return render (box.getWidth(), box.getHeight(), [&] (juce::Graphics& g)
-        {
-            look.drawComboBox (g, box.getWidth(), box.getHeight(), buttonDown, 130, 4, 24, 22, box);
-        });
+                       { look.drawComboBox (g, box.getWidth(), box.getHeight(), buttonDown, 130, 4, 24, 22, box); });
     }
-}
+} // namespace
 
 TEST (ComboBoxDrawing, LooksTheSamePressedOrNot)
 {
@@ -330,14 +326,12 @@ namespace
         juce::Image draw (int x, bool enabled, bool hovered)
         {
             return render (x + 40, 200, [&] (juce::Graphics& g)
-            {
-                look.drawLinearSliderIn (g, x, 40, 200, 100.0f, 190.0f, 10.0f, enabled, hovered);
-            });
+                           { look.drawLinearSliderIn (g, x, 40, 200, 100.0f, 190.0f, 10.0f, enabled, hovered); });
         }
 
         Look look;
     };
-}
+} // namespace
 
 TEST_F (LinearSliderDrawing, DisabledShowsOnlyItsGreyTrack)
 {
@@ -394,11 +388,14 @@ TEST_F (LinearSliderDrawing, RealSlidersDrawDisabledWithoutThumb)
     slider.setLookAndFeel (&look);
     slider.setSize (40, 200);
     EXPECT_FALSE (paintedBounds (slider.createComponentSnapshot (slider.getLocalBounds()))
-                      .getIntersection ({ 0, 0, 5, 200 }).isEmpty()) << "the thumb spans the whole width";
+                      .getIntersection ({ 0, 0, 5, 200 })
+                      .isEmpty())
+        << "the thumb spans the whole width";
 
     slider.setEnabled (false);
     EXPECT_TRUE (paintedBounds (slider.createComponentSnapshot (slider.getLocalBounds()))
-                     .getIntersection ({ 0, 0, 5, 200 }).isEmpty());
+                     .getIntersection ({ 0, 0, 5, 200 })
+                     .isEmpty());
     slider.setLookAndFeel (nullptr);
 }
 
@@ -459,17 +456,16 @@ namespace
         juce::Image draw (bool active, juce::Colour* textColour = nullptr)
         {
             return render (100, 100, [&] (juce::Graphics& g)
-            {
+                           {
                 const auto colour = look.drawRotarySliderIn (g, 0, 0, 100, 80, 0.5f, -2.0f, 2.0f, 80, 20, active);
 
                 if (textColour != nullptr)
-                    *textColour = colour;
-            });
+                    *textColour = colour; });
         }
 
         Look look;
     };
-}
+} // namespace
 
 TEST_F (RotarySliderDrawing, InactiveDrawsAGreyPointerAndTheQuietFrame)
 {

@@ -32,7 +32,7 @@ namespace
         using namespace BinaryData;
         constexpr auto indexed = Encoding::indexedPngWithTransparency;
 
-        static const std::vector<EmbeddedImage> images {
+        static const std::vector<EmbeddedImage> images{
             { "knob", knob_png, knob_pngSize, 300, 300, indexed },
             { "knob hover", knob_hover_png, knob_hover_pngSize, 300, 300, indexed },
             { "slider thumb", slider_thumb_png, slider_thumb_pngSize, 200, 200, indexed },
@@ -132,14 +132,12 @@ namespace
         {
             const auto a = image.getPixelAt (columnA, y);
             const auto b = image.getPixelAt (columnB, y);
-            sum += std::abs ((int) a.getRed() - (int) b.getRed())
-                 + std::abs ((int) a.getGreen() - (int) b.getGreen())
-                 + std::abs ((int) a.getBlue() - (int) b.getBlue());
+            sum += std::abs ((int) a.getRed() - (int) b.getRed()) + std::abs ((int) a.getGreen() - (int) b.getGreen()) + std::abs ((int) a.getBlue() - (int) b.getBlue());
         }
 
         return sum / image.getHeight();
     }
-}
+} // namespace
 
 //==============================================================================
 TEST (EmbeddedFont, IsSpartanMediumWhenLoadedFromMemory)
