@@ -11,39 +11,6 @@ namespace
     // host buffer loses nothing when its chunks refer to only this many.
     constexpr int maxChannelsReferredWithoutAllocating = 31;
 
-    /** Hands the first numSamples of both channels of source to the analyser
-        thread, as many as the FIFO has room for; the rest are dropped.
-    */
-    void writeToFifo (juce::AbstractFifo& fifo,
-                      juce::AudioBuffer<float>& store,
-                      const juce::AudioBuffer<float>& source,
-                      int numSamples,
-                      bool hasNonFiniteSamples)
-    {
-        // The read side takes these frames only once this goes out of scope.
-        const auto regions = fifo.write (numSamples);
-
-        for (int ch = 0; ch < 2; ++ch)
-        {
-            auto copy = [&] (int storeStart, int sourceStart, int count)
-            {
-                if (count <= 0)
-                    return;
-
-                // A single NaN or infinity would stay in the loudness filters for
-                // good and the measurement would never come back, so the analyser
-                // hears silence in its place.
-                if (hasNonFiniteSamples)
-                    copyReplacingNonFinite (store.getWritePointer (ch, storeStart), source.getReadPointer (ch, sourceStart), count);
-                else
-                    store.copyFrom (ch, storeStart, source, ch, sourceStart, count);
-            };
-
-            copy (regions.startIndex1, 0, regions.blockSize1);
-            copy (regions.startIndex2, regions.blockSize1, regions.blockSize2);
-        }
-    }
-
     void copyPublishedLoudness (QuorvaneAudioProcessor& p, bool inputBHasChannels)
     {
         auto& analyser = p.analyzerThread;
@@ -219,16 +186,11 @@ void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
     // 9. Measurement, match and levels, only while processing is on.
     if (split && ! cfg.bypass)
     {
-        const float peaksA[] { peakMagnitude (bufferA.getReadPointer (0), n), peakMagnitude (bufferA.getReadPointer (1), n) };
-        const float peaksB[] { peakMagnitude (bufferB.getReadPointer (0), n), peakMagnitude (bufferB.getReadPointer (1), n) };
-
         auto& analyser = analyzerThread;
-        auto allFinite = [] (const float* peaks) { return std::isfinite (peaks[0]) && std::isfinite (peaks[1]); };
-
-        writeToFifo (analyser.fifoA, analyser.fifoBufferA, bufferA, n, ! allFinite (peaksA));
+        LufsAnalyzerThread::writeFrames (analyser.fifoA, analyser.fifoBufferA, bufferA, n);
 
         if (numB > 0)
-            writeToFifo (analyser.fifoB, analyser.fifoBufferB, bufferB, n, ! allFinite (peaksB));
+            LufsAnalyzerThread::writeFrames (analyser.fifoB, analyser.fifoBufferB, bufferB, n);
 
         copyPublishedLoudness (*this, numB > 0);
         updateMatchGain (*this, isMatchB);
@@ -240,8 +202,10 @@ void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
 
         for (int ch = 0; ch < 2; ++ch)
         {
-            levelA[ch].store (peakLevelDb (peaksA[ch], 0.0f), relaxed);
-            levelB[ch].store (isBActive ? peakLevelDb (peaksB[ch], offsetB) : minimumLevelDb, relaxed);
+            levelA[ch].store (peakLevelDb (peakMagnitude (bufferA.getReadPointer (ch), n), 0.0f), relaxed);
+            levelB[ch].store (isBActive ? peakLevelDb (peakMagnitude (bufferB.getReadPointer (ch), n), offsetB)
+                                        : minimumLevelDb,
+                              relaxed);
         }
     }
     else
@@ -261,8 +225,18 @@ void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
             for (int ch = 0; ch < 2; ++ch)
                 rawBufferB.copyFrom (ch, 0, bufferB, ch, 0, n);
 
-        auto blockB = juce::dsp::AudioBlock<float> (bufferB).getSubBlock (0, (size_t) n);
-        matchGain.process (juce::dsp::ProcessContextReplacing<float> (blockB));
+        if (matchGain.isSmoothing())
+        {
+            auto blockB = juce::dsp::AudioBlock<float> (bufferB).getSubBlock (0, (size_t) n);
+            matchGain.process (juce::dsp::ProcessContextReplacing<float> (blockB));
+        }
+        else
+        {
+            // Settled, the gain is the same factor for every sample; the
+            // gain's own processing would still step its ramp sample by sample.
+            for (int ch = 0; ch < 2; ++ch)
+                juce::FloatVectorOperations::multiply (bufferB.getWritePointer (ch), matchGain.getGainLinear(), n);
+        }
     }
 
     // 11. Output.

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 
 float peakMagnitude (const float* samples, int numSamples) noexcept
 {
@@ -13,17 +14,30 @@ float peakMagnitude (const float* samples, int numSamples) noexcept
     // order like the values, infinity sits above every finite value and NaN
     // above infinity. So a NaN cannot slip through the comparison the way it
     // does with a float max, and the loop vectorises as plain integer work.
-    std::int32_t largest = 0;
-
-    for (int i = 0; i < numSamples; ++i)
+    auto magnitudeBits = [samples] (int i)
     {
         std::int32_t bits;
         std::memcpy (&bits, samples + i, sizeof (bits));
-        largest = std::max (largest, (std::int32_t) (bits & 0x7fffffff));
-    }
+        return (std::int32_t) (bits & 0x7fffffff);
+    };
+
+    // Several independent running maxima, so that the vector units are not
+    // kept waiting on one long chain of comparisons.
+    constexpr int lanes = 16;
+    std::int32_t largest[lanes] {};
+    int i = 0;
+
+    for (; i + lanes <= numSamples; i += lanes)
+        for (int lane = 0; lane < lanes; ++lane)
+            largest[lane] = std::max (largest[lane], magnitudeBits (i + lane));
+
+    for (; i < numSamples; ++i)
+        largest[0] = std::max (largest[0], magnitudeBits (i));
+
+    const auto overall = *std::max_element (std::begin (largest), std::end (largest));
 
     float peak;
-    std::memcpy (&peak, &largest, sizeof (peak));
+    std::memcpy (&peak, &overall, sizeof (peak));
     return peak;
 }
 

@@ -1,4 +1,5 @@
 #include "LufsAnalyzerThread.h"
+#include "AudioPathMath.h"
 
 LufsAnalyzerThread::LufsAnalyzerThread()
     : juce::Thread ("LUFS Analyzer Thread")
@@ -42,13 +43,16 @@ void LufsAnalyzerThread::writeFrames (juce::AbstractFifo& fifo, juce::AudioBuffe
     // The write is committed when the regions go out of scope, after the copy.
     const auto regions = fifo.write (numFrames);
 
+    // A single NaN or infinity would stay in the loudness filters for good and
+    // the measurement would never come back, so the analyser hears silence in
+    // its place.
     for (int ch = 0; ch < 2; ++ch)
     {
         if (regions.blockSize1 > 0)
-            store.copyFrom (ch, regions.startIndex1, source, ch, 0, regions.blockSize1);
+            copyReplacingNonFinite (store.getWritePointer (ch, regions.startIndex1), source.getReadPointer (ch, 0), regions.blockSize1);
 
         if (regions.blockSize2 > 0)
-            store.copyFrom (ch, regions.startIndex2, source, ch, regions.blockSize1, regions.blockSize2);
+            copyReplacingNonFinite (store.getWritePointer (ch, regions.startIndex2), source.getReadPointer (ch, regions.blockSize1), regions.blockSize2);
     }
 }
 
@@ -87,13 +91,15 @@ bool LufsAnalyzerThread::analyseBlockFrom (juce::AbstractFifo& fifo,
     // the writer never reuses frames that are still being copied.
     const auto regions = fifo.read (blockSize);
 
+    // The store is read by pointer: copyFrom would also read the store's
+    // "cleared" flag, which the writing thread sets on every write.
     for (int ch = 0; ch < 2; ++ch)
     {
         if (regions.blockSize1 > 0)
-            readBuffer.copyFrom (ch, 0, store, ch, regions.startIndex1, regions.blockSize1);
+            juce::FloatVectorOperations::copy (readBuffer.getWritePointer (ch, 0), store.getReadPointer (ch, regions.startIndex1), regions.blockSize1);
 
         if (regions.blockSize2 > 0)
-            readBuffer.copyFrom (ch, regions.blockSize1, store, ch, regions.startIndex2, regions.blockSize2);
+            juce::FloatVectorOperations::copy (readBuffer.getWritePointer (ch, regions.blockSize1), store.getReadPointer (ch, regions.startIndex2), regions.blockSize2);
     }
 
     analyzer->analyzeBuffer (readBuffer);

@@ -1,0 +1,183 @@
+/*
+    The three threads that meet in the processor, at full speed for a few
+    seconds: the host's audio thread running processBlock, the analyser thread
+    draining the FIFOs, and an editor that writes the mode flags, flips the
+    host switches and reads the measured fields the way its timer does.
+    Built with ThreadSanitizer this finds any unsynchronised access among them.
+*/
+
+#include "processor/PluginProcessor.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <random>
+#include <thread>
+
+namespace
+{
+    using Clock = std::chrono::steady_clock;
+
+    bool isLevel (float level)
+    {
+        return level >= -120.0f && level <= 10.0f;
+    }
+
+    bool isMatchGainDb (float gainDb)
+    {
+        return gainDb >= -30.0f && gainDb <= 30.0f;
+    }
+
+    /** What the editor thread saw; anything out of range is counted, not asserted
+        on its own thread.
+    */
+    struct EditorObservations
+    {
+        int polls = 0;
+        int levelsOutOfRange = 0;
+        int matchGainsOutOfRange = 0;
+        int channelCountsWrong = 0;
+    };
+
+    void runAudioThread (QuorvaneAudioProcessor& processor, int preparedBlockSize,
+                         const std::atomic<bool>& stop, std::atomic<int>& blocksProcessed)
+    {
+        const auto maxBlockSize = 2 * preparedBlockSize;
+        juce::AudioBuffer<float> source (4, maxBlockSize);
+        juce::Random random (3);
+
+        // B somewhat quieter than A, so that both count as active and the match moves.
+        for (int ch = 0; ch < 4; ++ch)
+            for (int i = 0; i < maxBlockSize; ++i)
+                source.setSample (ch, i, (random.nextFloat() - 0.5f) * (ch < 2 ? 0.5f : 0.2f));
+
+        juce::AudioBuffer<float> block (4, maxBlockSize);
+        juce::MidiBuffer midi;
+        std::mt19937 sizes (5);
+        std::uniform_int_distribution<int> size (0, maxBlockSize);
+
+        while (! stop.load())
+        {
+            block.setSize (4, size (sizes), false, false, true);
+
+            for (int ch = 0; ch < 4; ++ch)
+                block.copyFrom (ch, 0, source, ch, 0, block.getNumSamples());
+
+            processor.processBlock (block, midi);
+            blocksProcessed.fetch_add (1);
+
+            // A host's audio thread waits for the next period between blocks;
+            // a short pause lets the analyser thread keep up now and then.
+            std::this_thread::sleep_for (std::chrono::microseconds (200));
+        }
+    }
+
+    EditorObservations runEditorThread (QuorvaneAudioProcessor& processor, const std::atomic<bool>& stop)
+    {
+        EditorObservations seen;
+        std::mt19937 random (11);
+        std::bernoulli_distribution flip (0.1);
+
+        auto* powerSwitch = processor.parameters.getParameter ("onButton");
+        auto* aSwitch = processor.parameters.getParameter ("AButton");
+
+        while (! stop.load())
+        {
+            // Click handlers: the mode flags, and the switches as the button
+            // attachments and the handlers write them.
+            if (flip (random))  processor.matchB = ! processor.matchB.load();
+            if (flip (random))  processor.diffMode = ! processor.diffMode.load();
+            if (flip (random))  processor.blindTestActive = ! processor.blindTestActive.load();
+            if (flip (random))  processor.blindPlaysA = ! processor.blindPlaysA.load();
+            if (flip (random))  processor.aSelected = ! processor.aSelected.load();
+            if (flip (random))  processor.bypassed = ! processor.bypassed.load();
+            if (flip (random))  powerSwitch->setValueNotifyingHost (powerSwitch->getValue() < 0.5f ? 1.0f : 0.0f);
+            if (flip (random))  aSwitch->setValueNotifyingHost (aSwitch->getValue() < 0.5f ? 1.0f : 0.0f);
+
+            // The timer's poll.
+            for (int ch = 0; ch < 2; ++ch)
+                if (! isLevel (processor.levelA[ch].load()) || ! isLevel (processor.levelB[ch].load()))
+                    ++seen.levelsOutOfRange;
+
+            const auto gainDb = processor.matchGainDb.load();
+
+            if (! isMatchGainDb (gainDb))
+                ++seen.matchGainsOutOfRange;
+
+            if (processor.numInputChannels.load() != 4 || ! processor.isInputBConnected())
+                ++seen.channelCountsWrong;
+
+            [[maybe_unused]] volatile float readouts[] {
+                processor.shortTermA.load(), processor.shortTermB.load(),
+                processor.momentaryA.load(), processor.momentaryB.load(),
+                processor.analyzerThread.lufsShortTermA.load(), processor.analyzerThread.lufsShortTermB.load(),
+                processor.aActive.load() ? 1.0f : 0.0f, processor.bActive.load() ? 1.0f : 0.0f
+            };
+
+            ++seen.polls;
+            std::this_thread::sleep_for (std::chrono::milliseconds (1));
+        }
+
+        return seen;
+    }
+}
+
+//==============================================================================
+TEST (Concurrency, AudioAnalyserAndEditorThreadsShareTheProcessorSafely)
+{
+    constexpr int preparedBlockSize = 256;
+
+    QuorvaneAudioProcessor processor;
+    processor.prepareToPlay (48000.0, preparedBlockSize);
+    ASSERT_TRUE (processor.analyzerThread.isThreadRunning());
+
+    std::atomic<bool> stop { false };
+    std::atomic<int> blocksProcessed { 0 };
+    EditorObservations seen;
+
+    std::thread audio ([&] { runAudioThread (processor, preparedBlockSize, stop, blocksProcessed); });
+    std::thread editor ([&] { seen = runEditorThread (processor, stop); });
+
+    std::this_thread::sleep_for (std::chrono::seconds (3));
+    stop = true;
+    audio.join();
+    editor.join();
+
+    EXPECT_GT (blocksProcessed.load(), 100);
+    EXPECT_GT (seen.polls, 100);
+    EXPECT_EQ (seen.levelsOutOfRange, 0);
+    EXPECT_EQ (seen.matchGainsOutOfRange, 0);
+    EXPECT_EQ (seen.channelCountsWrong, 0);
+
+    // The analyser thread really took part: it measured both sources.
+    EXPECT_TRUE (std::isfinite (processor.analyzerThread.lufsShortTermA.load()));
+    EXPECT_NE (processor.analyzerThread.lufsShortTermA.load(), -70.0f);
+    EXPECT_NE (processor.analyzerThread.lufsShortTermB.load(), -70.0f);
+}
+
+TEST (Concurrency, PreparingAgainBetweenRunsRestartsTheAnalyserCleanly)
+{
+    QuorvaneAudioProcessor processor;
+
+    for (const auto& [sampleRate, blockSize] : { std::pair { 44100.0, 512 }, std::pair { 96000.0, 64 }, std::pair { 48000.0, 1024 } })
+    {
+        processor.prepareToPlay (sampleRate, blockSize);
+
+        juce::AudioBuffer<float> block (4, blockSize);
+        juce::MidiBuffer midi;
+        juce::Random random (9);
+
+        for (int i = 0; i < 200; ++i)
+        {
+            for (int ch = 0; ch < 4; ++ch)
+                for (int s = 0; s < blockSize; ++s)
+                    block.setSample (ch, s, random.nextFloat() - 0.5f);
+
+            processor.processBlock (block, midi);
+        }
+
+        EXPECT_TRUE (processor.analyzerThread.isThreadRunning());
+    }
+}
