@@ -261,17 +261,8 @@ void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
         renderConfig (cfg, renderBuffer);
 
         for (int ch = 0; ch < numOut; ++ch)
-        {
-            auto* out = buffer.getWritePointer (ch);
-            const auto* fadingOut = fadeOutBuffer.getReadPointer (ch);
-            const auto* fadingIn = renderBuffer.getReadPointer (ch);
-
-            for (int i = 0; i < n; ++i)
-            {
-                const auto t = crossfadeWeight (crossfadePosition + i + 1, crossfadeLength);
-                out[i] = fadingOut[i] * (1.0f - t) + fadingIn[i] * t;
-            }
-        }
+            crossfade (buffer.getWritePointer (ch), fadeOutBuffer.getReadPointer (ch), renderBuffer.getReadPointer (ch),
+                       n, crossfadePosition, crossfadeLength);
 
         crossfadePosition += n;
 

@@ -13,14 +13,12 @@ constexpr float maximumLevelDb = 10.0f;
 /** The match gain never moves B further than this from its own loudness, in dB. */
 constexpr float matchGainLimitDb = 30.0f;
 
-/** Weight of the incoming side of a crossfade once samplesPlayed samples of it
-    have sounded: rises in equal steps to 1 at crossfadeLength and stays there.
+/** Mixes numSamples of a crossfade into destination. Sample i gives the
+    incoming side the weight t = (samplesPlayed + i + 1) / crossfadeLength,
+    held at 1 once it gets there, and the outgoing side 1 - t.
 */
-inline float crossfadeWeight (int samplesPlayed, int crossfadeLength) noexcept
-{
-    const auto weight = (float) samplesPlayed / (float) crossfadeLength;
-    return weight < 1.0f ? weight : 1.0f;
-}
+void crossfade (float* destination, const float* fadingOut, const float* fadingIn,
+                int numSamples, int samplesPlayed, int crossfadeLength) noexcept;
 
 /** The largest magnitude among the samples: NaN if any of them is NaN, infinity
     if any is infinite (and none is NaN), 0 for no samples.

@@ -156,6 +156,27 @@ namespace
 }
 
 //==============================================================================
+TEST (AudioPathMath, ACrossfadeRisesInEqualStepsAndHoldsAtOne)
+{
+    const float fadingOut[] { 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, notANumber };
+    const float fadingIn[] { 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f };
+    float mixed[6] {};
+
+    crossfade (mixed, fadingOut, fadingIn, 6, 0, 4);
+
+    EXPECT_EQ (mixed[0], 0.75f);
+    EXPECT_EQ (mixed[1], 0.5f);
+    EXPECT_EQ (mixed[2], 0.25f);
+    EXPECT_EQ (mixed[3], 0.0f);
+    EXPECT_EQ (mixed[4], 0.0f);
+    EXPECT_TRUE (std::isnan (mixed[5]));
+
+    // Carried on from where an earlier chunk stopped.
+    crossfade (mixed, fadingOut, fadingIn, 2, 2, 4);
+    EXPECT_EQ (mixed[0], 0.25f);
+    EXPECT_EQ (mixed[1], 0.0f);
+}
+
 TEST (AudioPathMath, PeakMagnitudeIsTheLargestMagnitudeAndKeepsNonFiniteValues)
 {
     const float mixed[] { 0.25f, -0.75f, 0.5f };
