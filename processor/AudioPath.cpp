@@ -156,7 +156,7 @@ void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
     if (n > workBufferLength)
         return;
 
-    // 6.
+    // 6. The path renders at most a stereo pair.
     const auto numOut = juce::jmin (totalOutputs, 2, numHostChannels);
 
     // 7. The main input as it arrived, for a fade to or from bypass.
