@@ -76,7 +76,7 @@ namespace
     double threadCpuSeconds (juce::Thread::ThreadID thread)
     {
         clockid_t clock;
-        timespec now {};
+        timespec now{};
 
         if (pthread_getcpuclockid ((pthread_t) thread, &clock) != 0 || clock_gettime (clock, &now) != 0)
             return 0.0;
@@ -135,7 +135,7 @@ namespace
         benchmark->ArgNames ({ "rate", "block" });
         benchmark->ArgsProduct ({ { 44100, 48000, 96000, 192000 }, { 32, 64, 128, 256, 512, 1024, 2048 } });
     }
-}
+} // namespace
 
 BENCHMARK (analyserCost)->Apply (allRatesAndBlockSizes)->UseManualTime()->Unit (benchmark::kMillisecond);
 BENCHMARK (analyserInRealTime)->Apply (allRatesAndBlockSizes)->Iterations (1)->UseRealTime()->Unit (benchmark::kMillisecond);

@@ -22,7 +22,14 @@ namespace
 
     using Clock = std::chrono::steady_clock;
 
-    enum class Configuration { a, matchedB, diff, bypassed, crossfading };
+    enum class Configuration
+    {
+        a,
+        matchedB,
+        diff,
+        bypassed,
+        crossfading
+    };
 
     void fillWithNoise (juce::AudioBuffer<float>& buffer)
     {
@@ -113,7 +120,7 @@ namespace
         state.counters["copy_ns"] = copyNanoseconds;
         state.counters["x_copy"] = blockNanoseconds / copyNanoseconds;
     }
-}
+} // namespace
 
 BENCHMARK_CAPTURE (processBlockIn, A, Configuration::a);
 BENCHMARK_CAPTURE (processBlockIn, MatchedB, Configuration::matchedB);

@@ -1,5 +1,5 @@
-#include "PluginProcessor.h"
 #include "AudioPathMath.h"
+#include "PluginProcessor.h"
 
 namespace
 {
@@ -64,7 +64,7 @@ namespace
             p.levelB[ch].store (levelDb, relaxed);
         }
     }
-}
+} // namespace
 
 //==============================================================================
 void QuorvaneAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
@@ -125,7 +125,7 @@ void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
     const auto isDiff = diffMode.load (relaxed);
     const auto isMatchB = matchB.load (relaxed);
     const auto playsA = blindTestActive.load (relaxed) ? blindPlaysA.load (relaxed) : isASelected;
-    const OutputConfig cfg { isBypassed, isDiff, playsA, isMatchB || isDiff };
+    const OutputConfig cfg{ isBypassed, isDiff, playsA, isMatchB || isDiff };
 
     // 5. Crossfade state. A change restarts the fade even while one runs.
     if (! configInitialised)
@@ -215,8 +215,7 @@ void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
 
     // 10. The match gain, on every chunk in which a matched B is heard. Its ramp
     // advances only then.
-    const auto gainApplied = split && ((! cfg.bypass && cfg.match)
-                                       || (fading && ! previousConfig.bypass && previousConfig.match));
+    const auto gainApplied = split && ((! cfg.bypass && cfg.match) || (fading && ! previousConfig.bypass && previousConfig.match));
 
     if (gainApplied)
     {

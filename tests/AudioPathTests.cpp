@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace
@@ -59,8 +60,8 @@ namespace
             processor.parameters.getParameter (parameterID)->setValueNotifyingHost (on ? 1.0f : 0.0f);
         }
 
-        void playB()   { setSwitch ("AButton", false); }
-        void playA()   { setSwitch ("AButton", true); }
+        void playB() { setSwitch ("AButton", false); }
+        void playA() { setSwitch ("AButton", true); }
 
         void publishA (float momentary, float shortTerm, bool active)
         {
@@ -153,14 +154,14 @@ namespace
         EXPECT_EQ (p.levelB[0].load(), level);
         EXPECT_EQ (p.levelB[1].load(), level);
     }
-}
+} // namespace
 
 //==============================================================================
 TEST (AudioPathMath, ACrossfadeRisesInEqualStepsAndHoldsAtOne)
 {
-    const float fadingOut[] { 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, notANumber };
-    const float fadingIn[] { 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f };
-    float mixed[6] {};
+    const float fadingOut[]{ 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, notANumber };
+    const float fadingIn[]{ 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f };
+    float mixed[6]{};
 
     crossfade (mixed, fadingOut, fadingIn, 6, 0, 4);
 
@@ -179,17 +180,17 @@ TEST (AudioPathMath, ACrossfadeRisesInEqualStepsAndHoldsAtOne)
 
 TEST (AudioPathMath, PeakMagnitudeIsTheLargestMagnitudeAndKeepsNonFiniteValues)
 {
-    const float mixed[] { 0.25f, -0.75f, 0.5f };
+    const float mixed[]{ 0.25f, -0.75f, 0.5f };
     EXPECT_EQ (peakMagnitude (mixed, 3), 0.75f);
     EXPECT_EQ (peakMagnitude (mixed, 0), 0.0f);
 
-    const float withInfinity[] { 0.5f, -infinity, 2.0f };
+    const float withInfinity[]{ 0.5f, -infinity, 2.0f };
     EXPECT_EQ (peakMagnitude (withInfinity, 3), infinity);
 
     // A NaN must not vanish behind a larger value, wherever it sits.
     for (int position = 0; position < 64; ++position)
     {
-        float samples[64] {};
+        float samples[64]{};
         samples[position] = notANumber;
         samples[(position + 7) % 64] = 4.0f;
         EXPECT_TRUE (std::isnan (peakMagnitude (samples, 64))) << "NaN at " << position;
@@ -222,11 +223,11 @@ TEST (AudioPathMath, MatchGainIsHeldWithinThirtyDecibels)
 
 TEST (AudioPathMath, NonFiniteSamplesAreCopiedAsSilence)
 {
-    const float source[] { 0.5f, notANumber, -infinity, infinity, -0.25f };
-    float destination[5] {};
+    const float source[]{ 0.5f, notANumber, -infinity, infinity, -0.25f };
+    float destination[5]{};
     copyReplacingNonFinite (destination, source, 5);
 
-    const float expected[] { 0.5f, 0.0f, 0.0f, 0.0f, -0.25f };
+    const float expected[]{ 0.5f, 0.0f, 0.0f, 0.0f, -0.25f };
 
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ (destination[i], expected[i]) << i;
@@ -728,7 +729,7 @@ TEST (AudioPathMatch, NonFiniteLoudnessLeavesTheGainAsItWas)
     const auto gainBefore = rig.processor.matchGain.getGainLinear();
     ASSERT_NEAR (gainBefore, gainForDb (6.0f), 1.0e-5f);
 
-    const std::pair<float, float> shortTerms[] { { notANumber, -20.0f }, { -20.0f, -infinity }, { infinity, -20.0f }, { -infinity, -infinity } };
+    const std::pair<float, float> shortTerms[]{ { notANumber, -20.0f }, { -20.0f, -infinity }, { infinity, -20.0f }, { -infinity, -infinity } };
 
     for (const auto& [shortTermA, shortTermB] : shortTerms)
     {
@@ -740,7 +741,7 @@ TEST (AudioPathMatch, NonFiniteLoudnessLeavesTheGainAsItWas)
         EXPECT_EQ (rig.processor.matchGain.getGainLinear(), gainBefore);
     }
 
-    const float momentaries[] { notANumber, -infinity };
+    const float momentaries[]{ notANumber, -infinity };
 
     for (auto momentary : momentaries)
     {
@@ -883,7 +884,10 @@ namespace
 
     struct MeasuredRig : AudioPathRig
     {
-        MeasuredRig() : AudioPathRig (48000.0, 480) {}
+        MeasuredRig()
+            : AudioPathRig (48000.0, 480)
+        {
+        }
 
         /** One block of sines, B 6 dB below A, then the analyser catches up. */
         juce::AudioBuffer<float> processSines (std::function<void (juce::AudioBuffer<float>&)> spoil = {})
@@ -913,7 +917,7 @@ namespace
 
         int64_t phase = 0;
     };
-}
+} // namespace
 
 TEST (AudioPathBadInput, ABurstOfNaNAndInfinityDoesNoLastingDamage)
 {
@@ -929,15 +933,14 @@ TEST (AudioPathBadInput, ABurstOfNaNAndInfinityDoesNoLastingDamage)
     for (int burst = 0; burst < 2; ++burst)
     {
         const auto block = rig.processSines ([] (juce::AudioBuffer<float>& b)
-        {
+                                             {
             for (int i = 0; i < b.getNumSamples(); i += 3)
             {
                 b.setSample (0, i, notANumber);
                 b.setSample (1, i, infinity);
                 b.setSample (2, i, -infinity);
                 b.setSample (3, i, notANumber);
-            }
-        });
+            } });
 
         // Where the input plays, the bad samples play too.
         EXPECT_TRUE (std::isnan (block.getSample (0, 0)));

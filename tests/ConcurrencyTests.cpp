@@ -87,14 +87,22 @@ namespace
         {
             // Click handlers: the mode flags, and the switches as the button
             // attachments and the handlers write them.
-            if (flip (random))  processor.matchB = ! processor.matchB.load();
-            if (flip (random))  processor.diffMode = ! processor.diffMode.load();
-            if (flip (random))  processor.blindTestActive = ! processor.blindTestActive.load();
-            if (flip (random))  processor.blindPlaysA = ! processor.blindPlaysA.load();
-            if (flip (random))  processor.aSelected = ! processor.aSelected.load();
-            if (flip (random))  processor.bypassed = ! processor.bypassed.load();
-            if (flip (random))  powerSwitch->setValueNotifyingHost (powerSwitch->getValue() < 0.5f ? 1.0f : 0.0f);
-            if (flip (random))  aSwitch->setValueNotifyingHost (aSwitch->getValue() < 0.5f ? 1.0f : 0.0f);
+            if (flip (random))
+                processor.matchB = ! processor.matchB.load();
+            if (flip (random))
+                processor.diffMode = ! processor.diffMode.load();
+            if (flip (random))
+                processor.blindTestActive = ! processor.blindTestActive.load();
+            if (flip (random))
+                processor.blindPlaysA = ! processor.blindPlaysA.load();
+            if (flip (random))
+                processor.aSelected = ! processor.aSelected.load();
+            if (flip (random))
+                processor.bypassed = ! processor.bypassed.load();
+            if (flip (random))
+                powerSwitch->setValueNotifyingHost (powerSwitch->getValue() < 0.5f ? 1.0f : 0.0f);
+            if (flip (random))
+                aSwitch->setValueNotifyingHost (aSwitch->getValue() < 0.5f ? 1.0f : 0.0f);
 
             // The timer's poll.
             for (int ch = 0; ch < 2; ++ch)
@@ -109,7 +117,7 @@ namespace
             if (processor.numInputChannels.load() != 4 || ! processor.isInputBConnected())
                 ++seen.channelCountsWrong;
 
-            [[maybe_unused]] volatile float readouts[] {
+            [[maybe_unused]] volatile float readouts[]{
                 processor.shortTermA.load(), processor.shortTermB.load(),
                 processor.momentaryA.load(), processor.momentaryB.load(),
                 processor.analyzerThread.lufsShortTermA.load(), processor.analyzerThread.lufsShortTermB.load(),
@@ -122,7 +130,7 @@ namespace
 
         return seen;
     }
-}
+} // namespace
 
 //==============================================================================
 TEST (Concurrency, AudioAnalyserAndEditorThreadsShareTheProcessorSafely)
@@ -133,12 +141,14 @@ TEST (Concurrency, AudioAnalyserAndEditorThreadsShareTheProcessorSafely)
     processor.prepareToPlay (48000.0, preparedBlockSize);
     ASSERT_TRUE (processor.analyzerThread.isThreadRunning());
 
-    std::atomic<bool> stop { false };
-    std::atomic<int> blocksProcessed { 0 };
+    std::atomic<bool> stop{ false };
+    std::atomic<int> blocksProcessed{ 0 };
     EditorObservations seen;
 
-    std::thread audio ([&] { runAudioThread (processor, preparedBlockSize, stop, blocksProcessed); });
-    std::thread editor ([&] { seen = runEditorThread (processor, stop); });
+    std::thread audio ([&]
+                       { runAudioThread (processor, preparedBlockSize, stop, blocksProcessed); });
+    std::thread editor ([&]
+                        { seen = runEditorThread (processor, stop); });
 
     std::this_thread::sleep_for (std::chrono::seconds (3));
     stop = true;
@@ -161,7 +171,7 @@ TEST (Concurrency, PreparingAgainBetweenRunsRestartsTheAnalyserCleanly)
 {
     QuorvaneAudioProcessor processor;
 
-    for (const auto& [sampleRate, blockSize] : { std::pair { 44100.0, 512 }, std::pair { 96000.0, 64 }, std::pair { 48000.0, 1024 } })
+    for (const auto& [sampleRate, blockSize] : { std::pair{ 44100.0, 512 }, std::pair{ 96000.0, 64 }, std::pair{ 48000.0, 1024 } })
     {
         processor.prepareToPlay (sampleRate, blockSize);
 

@@ -20,17 +20,17 @@
 #include <dlfcn.h>
 #include <pthread.h>
 
-#if defined (__linux__) && defined (__x86_64__)
- #include <linux/filter.h>
- #include <linux/seccomp.h>
- #include <signal.h>
- #include <sys/prctl.h>
- #include <sys/syscall.h>
- #include <ucontext.h>
- #include <unistd.h>
- #define QUORVANE_CAN_TRAP_SYSTEM_CALLS 1
+#if defined(__linux__) && defined(__x86_64__)
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
+#include <ucontext.h>
+#include <unistd.h>
+#define QUORVANE_CAN_TRAP_SYSTEM_CALLS 1
 #else
- #define QUORVANE_CAN_TRAP_SYSTEM_CALLS 0
+#define QUORVANE_CAN_TRAP_SYSTEM_CALLS 0
 #endif
 
 //==============================================================================
@@ -40,9 +40,9 @@ namespace probe
     // malloc must itself never allocate.
     thread_local bool watching = false;
 
-    std::atomic<int> allocations { 0 };
-    std::atomic<int> locks { 0 };
-    std::atomic<int> systemCalls { 0 };
+    std::atomic<int> allocations{ 0 };
+    std::atomic<int> locks{ 0 };
+    std::atomic<int> systemCalls{ 0 };
 
     void reset()
     {
@@ -62,7 +62,7 @@ namespace probe
         if (watching)
             locks.fetch_add (1, std::memory_order_relaxed);
     }
-}
+} // namespace probe
 
 //==============================================================================
 // The allocator stays glibc's; these only count on the way through.
@@ -136,7 +136,7 @@ namespace
 
     using MutexFunction = int (pthread_mutex_t*);
     using RwLockFunction = int (pthread_rwlock_t*);
-}
+} // namespace
 
 extern "C"
 {
@@ -172,7 +172,7 @@ extern "C"
 //==============================================================================
 namespace
 {
-   #if QUORVANE_CAN_TRAP_SYSTEM_CALLS
+#if QUORVANE_CAN_TRAP_SYSTEM_CALLS
     // Runs on the probed thread whenever it makes a system call: the call is
     // not made and reports ENOSYS.
     void onTrappedSystemCall (int, siginfo_t*, void* context)
@@ -188,7 +188,7 @@ namespace
     */
     bool trapSystemCallsOnThisThread()
     {
-        sock_filter filter[] {
+        sock_filter filter[]{
             BPF_STMT (BPF_LD | BPF_W | BPF_ABS, offsetof (seccomp_data, nr)),
             BPF_JUMP (BPF_JMP | BPF_JEQ | BPF_K, __NR_rt_sigreturn, 3, 0),
             BPF_JUMP (BPF_JMP | BPF_JEQ | BPF_K, __NR_exit, 2, 0),
@@ -197,12 +197,11 @@ namespace
             BPF_STMT (BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
         };
 
-        sock_fprog program { (unsigned short) std::size (filter), filter };
+        sock_fprog program{ (unsigned short) std::size (filter), filter };
 
-        return prctl (PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0
-            && syscall (SYS_seccomp, SECCOMP_SET_MODE_FILTER, 0, &program) == 0;
+        return prctl (PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && syscall (SYS_seccomp, SECCOMP_SET_MODE_FILTER, 0, &program) == 0;
     }
-   #endif
+#endif
 
     /** Runs body on a thread of its own whose every system call is trapped and,
         while body has probe::watching set, counted. body must not need the
@@ -215,16 +214,20 @@ namespace
     {
         auto trapping = false;
 
-       #if QUORVANE_CAN_TRAP_SYSTEM_CALLS
-        struct sigaction action {};
-        struct sigaction previous {};
+#if QUORVANE_CAN_TRAP_SYSTEM_CALLS
+        struct sigaction action
+        {
+        };
+        struct sigaction previous
+        {
+        };
         action.sa_sigaction = onTrappedSystemCall;
         action.sa_flags = SA_SIGINFO;
         sigaction (SIGSYS, &action, &previous);
-       #endif
+#endif
 
         std::thread probed ([&]
-        {
+                            {
             // The thread's first allocation and first lock set things up with
             // the system's help; that must happen before the filter goes on.
             std::free (std::malloc (1));
@@ -232,24 +235,23 @@ namespace
             warmUp.lock();
             warmUp.unlock();
 
-           #if QUORVANE_CAN_TRAP_SYSTEM_CALLS
+#if QUORVANE_CAN_TRAP_SYSTEM_CALLS
             trapping = trapSystemCallsOnThisThread();
-           #endif
-            body();
-        });
+#endif
+            body(); });
 
         probed.join();
 
-       #if QUORVANE_CAN_TRAP_SYSTEM_CALLS
+#if QUORVANE_CAN_TRAP_SYSTEM_CALLS
         sigaction (SIGSYS, &previous, nullptr);
-       #endif
+#endif
 
         return trapping;
     }
 
     struct Watch
     {
-        Watch()  { probe::watching = true; }
+        Watch() { probe::watching = true; }
         ~Watch() { probe::watching = false; }
     };
 
@@ -277,7 +279,7 @@ namespace
         std::bernoulli_distribution change (0.2);
 
         std::vector<Step> schedule;
-        Step step { 0, true, true, false, true, false, true };
+        Step step{ 0, true, true, false, true, false, true };
 
         for (int i = 0; i < numBlocks; ++i)
         {
@@ -335,7 +337,7 @@ namespace
         probe::reset();
 
         const auto trapped = runOnProbedThread ([&]
-        {
+                                                {
             for (size_t i = 0; i < schedule.size(); ++i)
             {
                 const auto& step = schedule[i];
@@ -351,15 +353,14 @@ namespace
 
                 const Watch watch;
                 processor.processBlock (views[i], midi);
-            }
-        });
+            } });
 
         if (! trapped)
             ADD_FAILURE() << "system calls could not be trapped on this machine";
 
         return { probe::allocations.load(), probe::locks.load(), probe::systemCalls.load() };
     }
-}
+} // namespace
 
 //==============================================================================
 TEST (Realtime, TheProbesSeeAllocationsLocksAndSystemCalls)
@@ -371,17 +372,17 @@ TEST (Realtime, TheProbesSeeAllocationsLocksAndSystemCalls)
     static void* volatile sink = nullptr;
 
     const auto trapped = runOnProbedThread ([&]
-    {
-        const Watch watch;
-        sink = new int (3);
-        delete static_cast<int*> (sink);
-        sink = std::malloc (16);
-        std::free (sink);
-        const std::lock_guard<std::mutex> lock (mutex);
-       #if QUORVANE_CAN_TRAP_SYSTEM_CALLS
-        syscall (SYS_getpid);
-       #endif
-    });
+                                            {
+                                                const Watch watch;
+                                                sink = new int (3);
+                                                delete static_cast<int*> (sink);
+                                                sink = std::malloc (16);
+                                                std::free (sink);
+                                                const std::lock_guard<std::mutex> lock (mutex);
+#if QUORVANE_CAN_TRAP_SYSTEM_CALLS
+                                                syscall (SYS_getpid);
+#endif
+                                            });
 
     EXPECT_GE (probe::allocations.load(), 4);
     EXPECT_EQ (probe::locks.load(), 1);
@@ -404,7 +405,7 @@ TEST (Realtime, ProcessBlockNeitherAllocatesNorLocksNorCallsTheSystemInAnyLayout
     const auto stereo = juce::AudioChannelSet::stereo();
     const auto none = juce::AudioChannelSet::disabled();
 
-    const std::pair<const char*, juce::AudioProcessor::BusesLayout> layouts[] {
+    const std::pair<const char*, juce::AudioProcessor::BusesLayout> layouts[]{
         { "stereo, B stereo", makeLayout (stereo, stereo) },
         { "stereo, B mono", makeLayout (stereo, mono) },
         { "stereo, no B", makeLayout (stereo, none) },
