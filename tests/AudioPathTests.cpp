@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "processor/AudioPathMath.h"
 #include "processor/PluginProcessor.h"
 
@@ -19,14 +20,7 @@ namespace
     constexpr float notANumber = std::numeric_limits<float>::quiet_NaN();
     constexpr float infinity = std::numeric_limits<float>::infinity();
 
-    juce::AudioProcessor::BusesLayout makeLayout (const juce::AudioChannelSet& main, const juce::AudioChannelSet& inputB)
-    {
-        juce::AudioProcessor::BusesLayout layout;
-        layout.inputBuses.add (main);
-        layout.inputBuses.add (inputB);
-        layout.outputBuses.add (main);
-        return layout;
-    }
+    using TestSupport::makeLayout;
 
     const auto stereoLayout = makeLayout (juce::AudioChannelSet::stereo(), juce::AudioChannelSet::stereo());
 

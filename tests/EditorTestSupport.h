@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestSupport.h"
 #include "editor/PluginEditor.h"
 
 #include <gtest/gtest.h>
@@ -139,22 +140,10 @@ namespace EditorTestSupport
     }
 
     //==============================================================================
-    inline juce::File outputFile (const juce::String& name)
-    {
-        return juce::File (QUORVANE_TEST_OUTPUT_DIR).getChildFile (name);
-    }
-
     /** Renders the component as it would appear on screen into a PNG in the
         build tree, for a person to look at. */
     inline void saveSnapshot (juce::Component& component, const juce::String& name)
     {
-        const auto image = component.createComponentSnapshot (component.getLocalBounds(), true, 1.0f);
-        auto file = outputFile (name);
-        file.deleteFile();
-
-        juce::FileOutputStream stream (file);
-        ASSERT_TRUE (stream.openedOk());
-        juce::PNGImageFormat png;
-        ASSERT_TRUE (png.writeImageToStream (image, stream));
+        TestSupport::savePng (component.createComponentSnapshot (component.getLocalBounds(), true, 1.0f), name);
     }
 } // namespace EditorTestSupport

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -96,21 +98,8 @@ namespace LookTestSupport
         return strongest;
     }
 
-    inline juce::File outputFile (const juce::String& name)
-    {
-        return juce::File (QUORVANE_TEST_OUTPUT_DIR).getChildFile (name);
-    }
-
-    inline void savePng (const juce::Image& image, const juce::String& name)
-    {
-        auto file = outputFile (name);
-        file.deleteFile();
-
-        juce::FileOutputStream stream (file);
-        ASSERT_TRUE (stream.openedOk());
-        juce::PNGImageFormat png;
-        ASSERT_TRUE (png.writeImageToStream (image, stream));
-    }
+    using TestSupport::outputFile;
+    using TestSupport::savePng;
 
     /** A nearest-neighbour enlargement, for looking at single pixels. */
     inline juce::Image enlarged (const juce::Image& image, int factor)

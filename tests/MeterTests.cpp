@@ -2,6 +2,7 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include "TestSupport.h"
 #include "editor/ClassicVUMeter.h"
 #include "editor/LufsVUMeter.h"
 #include "editor/MeterGeometry.h"
@@ -77,10 +78,7 @@ namespace
         };
 
         const auto large = renderOverPanel (4.0f);
-        juce::File file (juce::String (QUORVANE_TEST_OUTPUT_DIR) + "/" + fileName);
-        file.deleteFile();
-        juce::FileOutputStream stream (file);
-        juce::PNGImageFormat().writeImageToStream (large, stream);
+        TestSupport::savePng (large, fileName);
 
         return renderOverPanel (1.0f);
     }

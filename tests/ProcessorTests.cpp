@@ -1,19 +1,11 @@
+#include "TestSupport.h"
 #include "processor/PluginProcessor.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-    using Layout = juce::AudioProcessor::BusesLayout;
-
-    Layout makeLayout (juce::AudioChannelSet inputA, juce::AudioChannelSet inputB, juce::AudioChannelSet output)
-    {
-        Layout layout;
-        layout.inputBuses.add (inputA);
-        layout.inputBuses.add (inputB);
-        layout.outputBuses.add (output);
-        return layout;
-    }
+    using TestSupport::makeLayout;
 
     void disableInputB (QuorvaneAudioProcessor& processor)
     {

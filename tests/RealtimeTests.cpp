@@ -6,6 +6,7 @@
     every call instead of making it.
 */
 
+#include "TestSupport.h"
 #include "processor/PluginProcessor.h"
 
 #include <gtest/gtest.h>
@@ -256,14 +257,7 @@ namespace
     };
 
     //==============================================================================
-    juce::AudioProcessor::BusesLayout makeLayout (const juce::AudioChannelSet& main, const juce::AudioChannelSet& inputB)
-    {
-        juce::AudioProcessor::BusesLayout layout;
-        layout.inputBuses.add (main);
-        layout.inputBuses.add (inputB);
-        layout.outputBuses.add (main);
-        return layout;
-    }
+    using TestSupport::makeLayout;
 
     /** One host block of the schedule and the mode the user and host had set. */
     struct Step
