@@ -118,7 +118,15 @@ TEST (HostedPlugin, HasOneProgramNoMidiNoLatencyAndNoTail)
     // The single program is published as a program list of the component's root
     // unit; JUCE's own hosting only counts programs behind a program-change
     // parameter, which a plug-in with one program doesn't have, so ask the unit.
-    auto* component = static_cast<Steinberg::Vst::IComponent*> (plugin.getPlatformSpecificData());
+    struct ComponentFinder : juce::ExtensionsVisitor
+    {
+        void visitVST3Client (const VST3Client& client) override   { component = client.getIComponentPtr(); }
+        Steinberg::Vst::IComponent* component = nullptr;
+    };
+
+    ComponentFinder finder;
+    plugin.getExtensions (finder);
+    auto* component = finder.component;
     ASSERT_NE (component, nullptr);
 
     Steinberg::Vst::IUnitInfo* units = nullptr;
