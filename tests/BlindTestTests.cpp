@@ -405,6 +405,8 @@ TEST (BlindTestInputB, WithoutInputBTheAnswersStillScoreAndDrawTheNextRound)
 {
     BlindTestWindow test (juce::AudioChannelSet::stereo(), juce::AudioChannelSet::disabled());
     auto& editor = test.editor();
+    test.tick();
+    ASSERT_TRUE (hasAlpha (editor.peakMeterB, 0.5f));
     test.switchTest();
 
     EXPECT_FALSE (editor.isRandomizing);
@@ -412,8 +414,18 @@ TEST (BlindTestInputB, WithoutInputBTheAnswersStillScoreAndDrawTheNextRound)
     expectTestControlsShown (editor, true);
     EXPECT_EQ (editor.answerAButton.getButtonText(), "THIS IS A");
 
+    // Switching on brightens B's bars whatever the last click left them at; the
+    // next tick dims them again, as nothing comes in on B.
+    for (auto* component : std::initializer_list<juce::Component*>{ &editor.aButton, &editor.bButton, &editor.peakMeterA,
+                                                                    &editor.peakMeterB, &editor.loudnessMeterA, &editor.loudnessMeterB })
+        EXPECT_TRUE (hasAlpha (*component, 1.0f));
+
     test.tick (3);
     EXPECT_EQ (editor.blindTestLabel.getText(), "INPUT B NOT\nCONNECTED");
+    EXPECT_TRUE (hasAlpha (editor.peakMeterA, 1.0f));
+    EXPECT_TRUE (hasAlpha (editor.loudnessMeterA, 1.0f));
+    EXPECT_TRUE (hasAlpha (editor.peakMeterB, 0.5f));
+    EXPECT_TRUE (hasAlpha (editor.loudnessMeterB, 0.5f));
 
     test.answer (true);
     EXPECT_EQ (editor.correctAnswers, 1);

@@ -283,6 +283,28 @@ TEST (EditorPainting, WithoutMatchingTheReadoutsTheirFramesAndTheirLinesGo)
     EXPECT_TRUE (editor.lufsLabelA.isVisible());
 }
 
+TEST (EditorPainting, TheBlindTestLabelIsFramedWhileTheTestRuns)
+{
+    OpenWindow window;
+    auto& editor = *window.editor;
+    const auto label = computeEditorLayout (600).blindTestLabel;
+
+    // Inside the label's frame near its lower-left corner: left of DIFF and
+    // right of the left needle meter, and away from the centred text.
+    const juce::Point<int> insideFrame (label.getX() + 7, label.getBottom() - 10);
+
+    const auto testOff = renderWindow (editor);
+    click (editor.blindTestButton);
+    ASSERT_TRUE (editor.blindTestLabel.isVisible());
+    const auto testOn = renderWindow (editor);
+
+    EXPECT_NE (pixel (testOff, insideFrame), pixel (testOn, insideFrame));
+
+    // The frame's dark outer outline runs along the label's top edge.
+    const auto topEdge = juce::Point<int> (label.getCentreX(), label.getY());
+    EXPECT_LT (pixel (testOn, topEdge).getBrightness(), pixel (testOff, topEdge).getBrightness());
+}
+
 //==============================================================================
 TEST (EditorPolling, ReadoutsShowTwoDecimalsOrDashesWithoutAudio)
 {

@@ -1,5 +1,6 @@
 #include "EditorTestSupport.h"
 
+#include "BinaryData.h"
 #include "editor/AddressScrambling.h"
 
 #include <malloc.h>
@@ -166,6 +167,92 @@ TEST (EditorConstruction, TheLogoIsDrawnWithoutSkinAndTheTextButtonsUseTheirOwnT
     EXPECT_TRUE (editor.aButton.getNormalImage().isValid());
     EXPECT_TRUE (editor.aButton.getDownImage().isValid());
     EXPECT_TRUE (editor.backgroundTile.isValid());
+}
+
+namespace
+{
+    /** Notes what an image button hands its look-and-feel to draw. */
+    struct ImageButtonRecorder : public juce::LookAndFeel_V4
+    {
+        struct Drawn
+        {
+            juce::Image image;
+            float opacity = -1.0f;
+            juce::Colour overlay;
+        };
+
+        void drawImageButton (juce::Graphics&, juce::Image* image, int, int, int, int,
+                              const juce::Colour& overlayColour, float imageOpacity, juce::ImageButton&) override
+        {
+            drawn = { *image, imageOpacity, overlayColour };
+        }
+
+        /** What the button draws in the given state, toggled off. */
+        Drawn draw (juce::ImageButton& button, juce::Button::ButtonState state)
+        {
+            drawn = {};
+            button.setToggleState (false, juce::dontSendNotification);
+            button.setState (state);
+            button.setLookAndFeel (this);
+            button.createComponentSnapshot (button.getLocalBounds());
+            button.setLookAndFeel (nullptr);
+            button.setState (juce::Button::buttonNormal);
+            return drawn;
+        }
+
+        Drawn drawn;
+    };
+
+    juce::Image embedded (const char* data, int size)
+    {
+        return juce::ImageCache::getFromMemory (data, size);
+    }
+
+    void expectDrawn (const ImageButtonRecorder::Drawn& drawn, const juce::Image& image, float opacity, juce::Colour overlay)
+    {
+        EXPECT_TRUE (drawn.image == image);
+        EXPECT_EQ (drawn.opacity, opacity);
+        EXPECT_EQ (drawn.overlay, overlay);
+    }
+} // namespace
+
+TEST (EditorConstruction, EachImageButtonDrawsItsOwnImagesOpacitiesAndOverlaysInEveryState)
+{
+    using namespace BinaryData;
+    OpenWindow window;
+    auto& editor = *window.editor;
+    ImageButtonRecorder recorder;
+    const auto none = juce::Colours::transparentBlack;
+
+    struct Skinned
+    {
+        juce::ImageButton& button;
+        juce::Image normal, down;
+    };
+
+    // The four skinned buttons: their own icon, opaque and without overlay,
+    // whether the mouse is over them or not; the lit icon while pressed.
+    for (const auto& skinned : { Skinned{ editor.aButton, embedded (icon_a_png, icon_a_pngSize), embedded (icon_a_on_png, icon_a_on_pngSize) },
+                                 Skinned{ editor.bButton, embedded (icon_b_png, icon_b_pngSize), embedded (icon_b_on_png, icon_b_on_pngSize) },
+                                 Skinned{ editor.blindTestButton, embedded (icon_blind_test_png, icon_blind_test_pngSize),
+                                          embedded (icon_blind_test_on_png, icon_blind_test_on_pngSize) },
+                                 Skinned{ editor.powerButton, embedded (icon_power_png, icon_power_pngSize),
+                                          embedded (icon_power_on_png, icon_power_on_pngSize) } })
+    {
+        SCOPED_TRACE (skinned.button.getBounds().toString());
+        expectDrawn (recorder.draw (skinned.button, juce::Button::buttonNormal), skinned.normal, 1.0f, none);
+        expectDrawn (recorder.draw (skinned.button, juce::Button::buttonOver), skinned.normal, 1.0f, none);
+        expectDrawn (recorder.draw (skinned.button, juce::Button::buttonDown), skinned.down, 1.0f, none);
+    }
+
+    EXPECT_TRUE (editor.backgroundTile == embedded (panel_tile_jpg, panel_tile_jpgSize));
+
+    // The logo is the same image throughout; only what it hands the
+    // look-and-feel changes (the Look itself draws it plain).
+    const auto logo = embedded (logo_png, logo_pngSize);
+    expectDrawn (recorder.draw (editor.logoButton, juce::Button::buttonNormal), logo, 1.0f, none);
+    expectDrawn (recorder.draw (editor.logoButton, juce::Button::buttonOver), logo, 0.6f, juce::Colour (0x4CB21213));
+    expectDrawn (recorder.draw (editor.logoButton, juce::Button::buttonDown), logo, 0.9f, none);
 }
 
 TEST (EditorConstruction, OpensWithBSelectedWhenTheHostLeftItSo)
