@@ -315,6 +315,46 @@ TEST (AudioPathChunking, AnEmptyBlockWritesNothingAndKeepsARunningFade)
     expectFade (next, 0, aLeft, bLeft, 101, 882, 200);
 }
 
+TEST (AudioPathChunking, AFullFifoTakesTheLeadingFramesThatFitAndDropsTheRest)
+{
+    // The analyser is held still, so nothing drains the FIFOs. At 44.1 kHz
+    // with blocks of 512 they have room for 44611 frames: 87 blocks and 67
+    // frames of an 88th.
+    AudioPathRig rig;
+    rig.processor.matchB = false;
+    rig.run (87 * 512);
+
+    auto& fifoA = rig.processor.analyzerThread.fifoA;
+    ASSERT_EQ (fifoA.getFreeSpace(), 67);
+
+    auto block = rig.makeBlock (512);
+
+    for (int i = 0; i < 512; ++i)
+        block.setSample (0, i, (float) (i + 1) / 1024.0f);
+
+    const auto input = block;
+    rig.process (block);
+
+    // The path itself is not held up: A plays whole.
+    for (int i = 0; i < 512; ++i)
+        ASSERT_EQ (block.getSample (0, i), input.getSample (0, i)) << i;
+
+    EXPECT_EQ (fifoA.getNumReady(), 44611);
+    EXPECT_EQ (rig.processor.analyzerThread.fifoB.getNumReady(), 44611);
+
+    // Past the 87 whole blocks lie the first 67 frames of the last one.
+    {
+        const auto skipped = fifoA.read (87 * 512);
+        ASSERT_EQ (skipped.blockSize1 + skipped.blockSize2, 87 * 512);
+    }
+
+    const auto rest = fifoA.read (67);
+    ASSERT_EQ (rest.blockSize1, 67);
+
+    for (int i = 0; i < 67; ++i)
+        ASSERT_EQ (rig.processor.analyzerThread.fifoBufferA.getSample (0, rest.startIndex1 + i), (float) (i + 1) / 1024.0f) << i;
+}
+
 TEST (AudioPathChunking, AChunkLongerThanTheWorkBuffersPassesThroughAndEndsTheFade)
 {
     AudioPathRig rig (44100.0, 256);
@@ -829,6 +869,95 @@ TEST (AudioPathMatch, DiffWithoutMatchBKeepsTheLastGainWithoutUpdatingIt)
     EXPECT_FLOAT_EQ (rig.processor.matchGainDb.load(), 6.0f);
     const auto block = rig.process (512);
     expectConstant (block, 0, aLeft - bLeft * gain);
+}
+
+TEST (AudioPathMatch, ANewTargetIsApproachedFromTheGainReachedSoFar)
+{
+    AudioPathRig rig;
+    rig.playB();
+    rig.publishDifference (6.0f);
+    rig.run (22 * 512);
+
+    // Halfway up to +6 dB, B turns out to be louder: the ramp turns towards
+    // -6 dB from where it is, again over 22050 samples.
+    const auto rampLength = 22050;
+    const auto reached = gainForDb (6.0f) * (float) (22 * 512) / (float) rampLength;
+    const auto target = gainForDb (-6.0f);
+    rig.publishDifference (-6.0f);
+
+    juce::AudioBuffer<float> output (1, 44 * 512);
+
+    for (int done = 0; done < output.getNumSamples(); done += 512)
+    {
+        const auto block = rig.process (512);
+        output.copyFrom (0, done, block, 0, 0, 512);
+    }
+
+    EXPECT_EQ (rig.processor.matchGainDb.load(), -6.0f);
+
+    // The ramp adds a small step to a gain near 1 thousands of times; float
+    // rounding piles up to a few parts in ten thousand.
+    for (int k = 0; k < rampLength - 1; k += 97)
+        ASSERT_NEAR (output.getSample (0, k), bLeft * (reached + (target - reached) * (float) (k + 1) / (float) rampLength), 1.0e-3f) << k;
+
+    for (int k = rampLength - 1; k < output.getNumSamples(); ++k)
+        ASSERT_FLOAT_EQ (output.getSample (0, k), bLeft * target) << k;
+}
+
+TEST (AudioPathMatch, TheRampPausesWhileTheGainIsNotAppliedAndGoesOnWhereItStopped)
+{
+    AudioPathRig rig;
+    rig.playB();
+    rig.publishDifference (6.0f);
+    rig.process (512);
+
+    // Power off. The two chunks of the fade out of the matched B still carry
+    // the gain; the bypassed chunks after them neither move the ramp nor
+    // update the match, whatever the analyser says.
+    rig.setSwitch ("onButton", false);
+    rig.publishDifference (12.0f);
+    rig.run (12 * 512);
+    ASSERT_EQ (rig.processor.crossfadePosition, -1);
+    EXPECT_EQ (rig.processor.matchGainDb.load(), 6.0f);
+
+    // Power on with the loudness as it was: two more chunks of fade, then B alone.
+    rig.publishDifference (6.0f);
+    rig.setSwitch ("onButton", true);
+    rig.run (2 * 512);
+    ASSERT_EQ (rig.processor.crossfadePosition, -1);
+
+    // 512 samples before, 1024 fading out, 1024 fading in: 2560 of the ramp's 22050.
+    const auto target = gainForDb (6.0f);
+    const auto block = rig.process (512);
+
+    for (int k = 0; k < 512; ++k)
+        ASSERT_NEAR (block.getSample (0, k), bLeft * target * (float) (2560 + k + 1) / 22050.0f, 1.0e-4f) << k;
+}
+
+TEST (AudioPathMatch, PreparingAgainKeepsTheReadingsAndPutsTheTargetGainInForce)
+{
+    AudioPathRig rig;
+    rig.playB();
+    rig.publishDifference (6.0f);
+    rig.run (8 * 512);
+
+    const auto levelB = rig.processor.levelB[0].load();
+    EXPECT_FLOAT_EQ (levelB, levelForPeak (bLeft) + 6.0f);
+
+    rig.processor.prepareToPlay (48000.0, 256);
+    rig.processor.analyzerThread.stopThread (1000);
+
+    EXPECT_EQ (rig.processor.matchGainDb.load(), 6.0f);
+    EXPECT_EQ (rig.processor.levelB[0].load(), levelB);
+    EXPECT_EQ (rig.processor.shortTermA.load(), -20.0f);
+    EXPECT_EQ (rig.processor.shortTermB.load(), -26.0f);
+    EXPECT_TRUE (rig.processor.bActive.load());
+
+    // The ramp was a fifth of the way up; now the whole gain applies at once.
+    const auto block = rig.process (256);
+
+    for (int k = 0; k < 256; ++k)
+        ASSERT_FLOAT_EQ (block.getSample (0, k), bLeft * gainForDb (6.0f)) << k;
 }
 
 //==============================================================================

@@ -25,7 +25,7 @@ namespace
 
         return { ones.getReadPointer (0), ones.getReadPointer (0) + numSamples };
     }
-}
+} // namespace
 
 //==============================================================================
 TEST (ProcessorLayouts, AcceptsMatchingMonoOrStereoMainBusesWithAnyInputB)
@@ -85,7 +85,9 @@ struct PreparationCase
     int analyserSampleRate;
 };
 
-class ProcessorPreparation : public ::testing::TestWithParam<PreparationCase> {};
+class ProcessorPreparation : public ::testing::TestWithParam<PreparationCase>
+{
+};
 
 TEST_P (ProcessorPreparation, SizesEverythingFromTheSampleRateAndBlockSize)
 {
@@ -124,10 +126,10 @@ TEST_P (ProcessorPreparation, SizesEverythingFromTheSampleRateAndBlockSize)
 }
 
 INSTANTIATE_TEST_SUITE_P (Rates, ProcessorPreparation,
-                          ::testing::Values (PreparationCase { 44100.0, 512, 882, 44612, 44100 },
-                                             PreparationCase { 48000.0, 256, 960, 48256, 48000 },
-                                             PreparationCase { 44100.9, 512, 882, 44612, 44100 },
-                                             PreparationCase { 50.0, 64, 1, 114, 50 }));
+                          ::testing::Values (PreparationCase{ 44100.0, 512, 882, 44612, 44100 },
+                                             PreparationCase{ 48000.0, 256, 960, 48256, 48000 },
+                                             PreparationCase{ 44100.9, 512, 882, 44612, 44100 },
+                                             PreparationCase{ 50.0, 64, 1, 114, 50 }));
 
 TEST (ProcessorPreparationState, CountsTheChannelsOfTheEnabledBuses)
 {
@@ -191,6 +193,7 @@ TEST (ProcessorIdentity, GivesTheFixedAnswers)
     EXPECT_FALSE (processor.acceptsMidi());
     EXPECT_FALSE (processor.producesMidi());
     EXPECT_FALSE (processor.isMidiEffect());
+    EXPECT_TRUE (processor.hasEditor());
     EXPECT_EQ (processor.getLatencySamples(), 0);
 
     EXPECT_EQ (processor.getNumPrograms(), 1);
@@ -222,17 +225,31 @@ TEST (ProcessorIdentity, StartsWithTheDocumentedFieldValues)
     EXPECT_FALSE (processor.analyzerThread.isThreadRunning());
     EXPECT_EQ (processor.bufferA.getNumChannels(), 0);
     EXPECT_EQ (processor.analyzerThread.analyzerA, nullptr);
+
+    // Nothing has been measured yet, for either source.
+    const auto& thread = processor.analyzerThread;
+    EXPECT_EQ (thread.lufsMomentaryA.load(), -70.0f);
+    EXPECT_EQ (thread.lufsShortTermA.load(), -70.0f);
+    EXPECT_FALSE (thread.audioActiveA.load());
+    EXPECT_EQ (thread.lufsMomentaryB.load(), -70.0f);
+    EXPECT_EQ (thread.lufsShortTermB.load(), -70.0f);
+    EXPECT_FALSE (thread.audioActiveB.load());
 }
 
 TEST (ProcessorIdentity, ExposesTheThreeSwitchParametersWithTheirDefaults)
 {
     QuorvaneAudioProcessor processor;
 
-    struct Expected { const char* id; const char* name; bool defaultOn; };
+    struct Expected
+    {
+        const char* id;
+        const char* name;
+        bool defaultOn;
+    };
 
-    for (const auto& expected : { Expected { "onButton", "on Button", true },
-                                  Expected { "AButton", "A Button", true },
-                                  Expected { "BButton", "B Button", false } })
+    for (const auto& expected : { Expected{ "onButton", "on Button", true },
+                                  Expected{ "AButton", "A Button", true },
+                                  Expected{ "BButton", "B Button", false } })
     {
         auto* parameter = dynamic_cast<juce::AudioParameterBool*> (processor.parameters.getParameter (expected.id));
         ASSERT_NE (parameter, nullptr) << expected.id;
@@ -275,4 +292,36 @@ TEST (ProcessorLifetime, ReleaseKeepsEverythingPrepared)
     EXPECT_TRUE (processor.analyzerThread.isThreadRunning());
     EXPECT_EQ (processor.bufferA.getNumSamples(), 256);
     EXPECT_NE (processor.analyzerThread.analyzerB, nullptr);
+
+    // And the host may go on processing without preparing again: B, unmatched,
+    // is what plays, not the main input passing through.
+    processor.matchB = false;
+    processor.parameters.getParameter ("AButton")->setValueNotifyingHost (0.0f);
+
+    juce::AudioBuffer<float> block (4, 256);
+    const float inputs[]{ 0.125f, 0.25f, 0.375f, 0.5f };
+
+    for (int ch = 0; ch < 4; ++ch)
+        juce::FloatVectorOperations::fill (block.getWritePointer (ch), inputs[ch], 256);
+
+    juce::MidiBuffer midi;
+    processor.processBlock (block, midi);
+
+    for (int i = 0; i < 256; ++i)
+    {
+        ASSERT_EQ (block.getSample (0, i), 0.375f) << i;
+        ASSERT_EQ (block.getSample (1, i), 0.5f) << i;
+    }
+}
+
+TEST (ProcessorLifetime, ANeverPreparedProcessorGoesWithoutWaitingForItsThread)
+{
+    auto processor = std::make_unique<QuorvaneAudioProcessor>();
+    ASSERT_FALSE (processor->analyzerThread.isThreadRunning());
+
+    // A thread that never ran is not waited for: the destructor's time-out of a
+    // second would show here.
+    const auto start = juce::Time::getMillisecondCounterHiRes();
+    processor.reset();
+    EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 500.0);
 }
