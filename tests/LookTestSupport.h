@@ -98,6 +98,111 @@ namespace LookTestSupport
         return strongest;
     }
 
+    //==============================================================================
+    /** Puts a component on the desktop in a window that shows nothing, and moves
+        and presses the mouse over it the way the system's window would report it,
+        so the framework's own idea of hover and held buttons can be tested with
+        or without a display.
+    */
+    class MouseOverWindow : private juce::Component
+    {
+    public:
+        /** The component keeps its size and sits at the window's top-left corner. */
+        explicit MouseOverWindow (juce::Component& content)
+        {
+            setSize (content.getWidth(), content.getHeight());
+            addAndMakeVisible (content);
+            content.setTopLeftPosition (0, 0);
+            setVisible (true);
+            addToDesktop (0);
+        }
+
+        ~MouseOverWindow() override
+        {
+            release();
+            moveTo ({ -10.0f, -10.0f });
+            removeFromDesktop();
+            removeAllChildren();
+        }
+
+        void moveTo (juce::Point<float> position)
+        {
+            send (position, buttons);
+        }
+
+        /** Moves there and holds the left button down. */
+        void pressAt (juce::Point<float> position)
+        {
+            send (position, {});
+            buttons = juce::ModifierKeys::leftButtonModifier;
+            send (position, buttons);
+        }
+
+        void release()
+        {
+            if (buttons.isAnyMouseButtonDown())
+            {
+                buttons = {};
+                send (lastPosition, buttons);
+            }
+        }
+
+    private:
+        class Peer : public juce::ComponentPeer
+        {
+        public:
+            explicit Peer (juce::Component& c)
+                : ComponentPeer (c, 0)
+            {
+            }
+
+            using ComponentPeer::globalToLocal;
+            using ComponentPeer::localToGlobal;
+
+            void* getNativeHandle() const override { return nullptr; }
+            void setVisible (bool) override {}
+            void setTitle (const juce::String&) override {}
+            void setBounds (const juce::Rectangle<int>& newBounds, bool) override { bounds = newBounds; }
+            juce::Rectangle<int> getBounds() const override { return bounds; }
+            juce::Point<float> localToGlobal (juce::Point<float> p) override { return p + bounds.getPosition().toFloat(); }
+            juce::Point<float> globalToLocal (juce::Point<float> p) override { return p - bounds.getPosition().toFloat(); }
+            void setMinimised (bool) override {}
+            bool isMinimised() const override { return false; }
+            void setFullScreen (bool) override {}
+            bool isFullScreen() const override { return false; }
+            void setIcon (const juce::Image&) override {}
+            bool contains (juce::Point<int> p, bool) const override { return bounds.withZeroOrigin().contains (p); }
+            OptionalBorderSize getFrameSizeIfPresent() const override { return {}; }
+            juce::BorderSize<int> getFrameSize() const override { return {}; }
+            bool setAlwaysOnTop (bool) override { return false; }
+            void toFront (bool) override {}
+            void toBehind (ComponentPeer*) override {}
+            bool isFocused() const override { return false; }
+            void grabFocus() override {}
+            void repaint (const juce::Rectangle<int>&) override {}
+            void performAnyPendingRepaintsNow() override {}
+            void setAlpha (float) override {}
+            juce::StringArray getAvailableRenderingEngines() override { return {}; }
+            void textInputRequired (juce::Point<int>, juce::TextInputTarget&) override {}
+
+        private:
+            juce::Rectangle<int> bounds;
+        };
+
+        juce::ComponentPeer* createNewPeer (int, void*) override { return new Peer (*this); }
+
+        void send (juce::Point<float> position, juce::ModifierKeys mods)
+        {
+            lastPosition = position;
+            getPeer()->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, position, mods,
+                                         juce::MouseInputSource::defaultPressure, 0.0f, time += 100);
+        }
+
+        juce::ModifierKeys buttons;
+        juce::Point<float> lastPosition;
+        juce::int64 time = juce::Time::currentTimeMillis();
+    };
+
     using TestSupport::outputFile;
     using TestSupport::savePng;
 

@@ -81,6 +81,50 @@ TEST (Palette, TransparentMarkIsFullyTransparentBlack)
     EXPECT_NE (juce::Colours::transparentWhite.getARGB(), transparentVresk.getARGB());
 }
 
+TEST (Palette, HoldsTheProductsColours)
+{
+    struct Entry
+    {
+        const char* name;
+        const juce::Colour* colour;
+        juce::uint32 argb;
+    };
+
+    const std::vector<Entry> palette{
+        { "blueDarkVresk", &blueDarkVresk, 0xff146d78 },
+        { "orangeLightVresk", &orangeLightVresk, 0xffd28218 },
+        { "orangeorangeVresk", &orangeorangeVresk, 0x33ed9c14 },
+        { "orangeDarkVresk", &orangeDarkVresk, 0xff8e5f23 },
+        { "orangeTransTarn", &orangeTransTarn, 0xff5a3c0a },
+        { "whiteVresk", &whiteVresk, 0xfffafbfb },
+        { "greyTextBoxVresk", &greyTextBoxVresk, 0xff969798 },
+        { "greyVresk", &greyVresk, 0xff646565 },
+        { "greyPlusVresk", &greyPlusVresk, 0xff5f6060 },
+        { "backgroundVresk2", &backgroundVresk2, 0xffaaacb1 },
+        { "backgroundVreskL", &backgroundVreskL, 0xff494a4a },
+        { "greyDownVresk", &greyDownVresk, 0xff414242 },
+        { "greyBlackVresk", &greyBlackVresk, 0xff323333 },
+        { "maskVresk", &maskVresk, 0x4c000000 },
+        { "whitePadVresk", &whitePadVresk, 0x99e6e6e6 },
+        { "termsVresk", &termsVresk, 0x4ce6e6e6 },
+        { "maskTextBox", &maskTextBox, 0x66121213 },
+        { "greyWhiteVresk", &greyWhiteVresk, 0xffd2d3d3 },
+        { "blueVresk", &blueVresk, 0xff8994ec },
+        { "blackVresk", &blackVresk, 0xff282929 },
+        { "blackUltraVresk", &blackUltraVresk, 0xff191a1a },
+        { "lightVresk2", &lightVresk2, 0x33e6e6e6 },
+        { "greyOpacityVresk", &greyOpacityVresk, 0xa61a1a1a },
+        { "greyLightVresk", &greyLightVresk, 0xff6e6f6f },
+        { "OpacityVresk", &OpacityVresk, 0x66000000 },
+        { "orangeVresk", &orangeVresk, 0xffeca019 },
+        { "whiteLightVresk", &whiteLightVresk, 0xffe6e7e7 },
+        { "transparentVresk", &transparentVresk, 0x00000000 },
+    };
+
+    for (const auto& entry : palette)
+        EXPECT_EQ (entry.colour->getARGB(), entry.argb) << entry.name;
+}
+
 //==============================================================================
 TEST (LookColourTable, HoldsTheLastSettingOfEveryId)
 {
@@ -504,6 +548,65 @@ TEST_F (LookWithMarkedSkins, RealButtonsDrawTheSkinOfTheirOwnState)
     button.setLookAndFeel (nullptr);
 }
 
+TEST_F (LookWithMarkedSkins, AButtonUnderTheMouseIsHighlightedOnlyWhileEnabled)
+{
+    withoutSkins();
+    juce::TextButton button;
+    button.setSize (84, 42);
+    MouseOverWindow window (button);
+
+    auto background = [&]
+    {
+        return render (84, 42, [&] (juce::Graphics& g)
+                       { look.drawButtonBackground (g, button, whiteVresk, false, false); });
+    };
+
+    EXPECT_TRUE (isBlank (background()));
+
+    window.moveTo ({ 42.0f, 21.0f });
+    ASSERT_TRUE (button.isMouseOverOrDragging());
+    EXPECT_TRUE (pixelIs (background(), 42, 21, highlight, 3));
+
+    button.setEnabled (false);
+    EXPECT_TRUE (isBlank (background()));
+}
+
+TEST_F (LookWithMarkedSkins, AButtonHeldDownShowsTheOnSkinButKeepsTheOffTextColour)
+{
+    const auto offColour = juce::Colour (0xffff0000);
+    const auto onColour = juce::Colour (0xff0000ff);
+
+    juce::TextButton button ("MATCH B");
+    button.setColour (juce::TextButton::textColourOffId, offColour);
+    button.setColour (juce::TextButton::textColourOnId, onColour);
+    button.setSize (84, 42);
+    MouseOverWindow window (button);
+
+    auto background = [&]
+    {
+        return render (84, 42, [&] (juce::Graphics& g)
+                       { look.drawButtonBackground (g, button, whiteVresk, false, false); });
+    };
+
+    auto text = [&]
+    {
+        return render (84, 42, [&] (juce::Graphics& g)
+                       { look.drawButtonText (g, button, false, false); });
+    };
+
+    window.pressAt ({ 42.0f, 21.0f });
+    ASSERT_TRUE (button.isMouseButtonDown());
+    ASSERT_FALSE (button.getToggleState());
+
+    // x = 2 lies left of the highlight, which the mouse over the button also brings.
+    EXPECT_TRUE (pixelIs (background(), 2, 21, onSkinColour));
+    EXPECT_TRUE (near (strongestPixel (text()), offColour));
+
+    window.release();
+    window.moveTo ({ -10.0f, -10.0f });
+    EXPECT_TRUE (pixelIs (background(), 2, 21, normalSkinColour));
+}
+
 TEST (ButtonLookStateOf, ReadsToggleAndEnabledState)
 {
     juce::TextButton button;
@@ -686,6 +789,29 @@ TEST_F (ImageButtonDrawing, TheLogoIsDrawnWholeAndInsetWhileHovered)
     const auto hovered = draw (144, 36, hoveredButDisabled, red, 0.6f, transparentVresk);
     EXPECT_EQ (paintedBounds (hovered), juce::Rectangle<int> (6, 2, 132, 32));
     EXPECT_TRUE (pixelIs (hovered, 72, 18, iconColour)) << "no highlight";
+}
+
+TEST_F (ImageButtonDrawing, TheLogoInsetsUnderTheMouseEvenWhenDisabled)
+{
+    icon = solidImage (1200, 300, iconColour);
+
+    juce::ImageButton button;
+    button.setColour (juce::TextButton::buttonColourId, transparentVresk);
+    button.setSize (144, 36);
+    button.setEnabled (false);
+    MouseOverWindow window (button);
+
+    auto logo = [&]
+    {
+        return render (144, 36, [&] (juce::Graphics& g)
+                       { look.drawImageButton (g, &icon, 0, 0, 144, 36, juce::Colour (0x00000000), 1.0f, button); });
+    };
+
+    EXPECT_EQ (paintedBounds (logo()), juce::Rectangle<int> (0, 0, 144, 36));
+
+    window.moveTo ({ 72.0f, 18.0f });
+    ASSERT_TRUE (button.isMouseOverOrDragging());
+    EXPECT_EQ (paintedBounds (logo()), juce::Rectangle<int> (6, 2, 132, 32));
 }
 
 TEST_F (ImageButtonDrawing, RealImageButtonsPassTheirStateAndPlacement)

@@ -525,6 +525,70 @@ TEST_F (RotarySliderDrawing, AHoveredButDisabledSliderIsNotActive)
     slider.setLookAndFeel (nullptr);
 }
 
+TEST (SlidersUnderTheMouse, ARotarySliderIsActiveOnlyWhileEnabled)
+{
+    Look look;
+    look.knobImage = juce::Image();
+    look.knobHoverImage = solidImage (300, 300, knobHoverColour);
+
+    juce::Slider slider (juce::Slider::RotaryHorizontalVerticalDrag, juce::Slider::TextBoxBelow);
+    slider.setTextBoxStyle (juce::Slider::TextBoxBelow, false, 80, 20);
+    slider.setSize (100, 100);
+    MouseOverWindow window (slider);
+    window.moveTo ({ 50.0f, 40.0f });
+    ASSERT_TRUE (slider.isMouseOverOrDragging());
+
+    auto draw = [&]
+    {
+        return render (100, 100, [&] (juce::Graphics& g)
+                       { look.drawRotarySlider (g, 0, 0, 100, 80, 0.5f, -2.0f, 2.0f, slider); });
+    };
+
+    const auto hovered = draw();
+    EXPECT_TRUE (pixelIs (hovered, 20, 20, knobHoverColour)) << "the hover image";
+    EXPECT_EQ (slider.findColour (juce::Slider::textBoxTextColourId), orangeLightVresk);
+    EXPECT_TRUE (pixelIs (hovered, 10, 90, orangeorangeVresk.overlaidWith (maskTextBox), 3));
+
+    slider.setEnabled (false);
+    ASSERT_TRUE (slider.isMouseOverOrDragging());
+    const auto disabled = draw();
+    EXPECT_TRUE (pixelIs (disabled, 50, 25, greyWhiteVresk)) << "the pointer";
+    EXPECT_EQ (disabled.getPixelAt (20, 20).getAlpha(), 0) << "no hover image";
+    EXPECT_EQ (slider.findColour (juce::Slider::textBoxTextColourId), greyTextBoxVresk);
+    EXPECT_TRUE (pixelIs (disabled, 10, 90, maskVresk.overlaidWith (maskTextBox), 3));
+}
+
+TEST (SlidersUnderTheMouse, ALinearSliderTurnsBlueAndItsTextBoxOrange)
+{
+    Look look;
+    look.thumbImage = juce::Image();
+
+    juce::Slider slider (juce::Slider::LinearVertical, juce::Slider::NoTextBox);
+    slider.setSize (40, 200);
+    MouseOverWindow window (slider);
+
+    auto draw = [&]
+    {
+        return render (40, 200, [&] (juce::Graphics& g)
+                       { look.drawLinearSlider (g, 0, 0, 40, 200, 100.0f, 190.0f, 10.0f,
+                                                juce::Slider::LinearVertical, slider); });
+    };
+
+    const auto away = draw();
+    EXPECT_GT (away.getPixelAt (20, 150).getRed(), away.getPixelAt (20, 150).getBlue());
+    std::unique_ptr<juce::Label> quietBox (look.createSliderTextBox (slider));
+    EXPECT_EQ (quietBox->findColour (juce::Label::textColourId), greyTextBoxVresk);
+
+    window.moveTo ({ 20.0f, 100.0f });
+    ASSERT_TRUE (slider.isMouseOverOrDragging());
+
+    const auto hovered = draw();
+    EXPECT_GT (hovered.getPixelAt (20, 150).getBlue(), hovered.getPixelAt (20, 150).getRed());
+    EXPECT_TRUE (pixelIs (hovered, 10, 43, orangeVresk, 3)) << "the ring";
+    std::unique_ptr<juce::Label> hoveredBox (look.createSliderTextBox (slider));
+    EXPECT_EQ (hoveredBox->findColour (juce::Label::textColourId), orangeLightVresk);
+}
+
 //==============================================================================
 TEST (SliderTextBox, IsAVersionTwoBoxInTheQuietColourTwoPixelsSmaller)
 {

@@ -7,6 +7,7 @@
 #include "editor/LufsVUMeter.h"
 #include "editor/MeterGeometry.h"
 #include "editor/ModernVUMeter.h"
+#include "look/Look.h"
 
 #include <cmath>
 #include <limits>
@@ -65,6 +66,8 @@ namespace
         looking at, and returns the 1x image for pixel checks. */
     juce::Image renderMeter (juce::Component& meter, int width, int height, const juce::String& fileName)
     {
+        // The window's look-and-feel puts the dial's text in the embedded font.
+        const Look look;
         meter.setBounds (0, 0, width, height);
 
         const auto renderOverPanel = [&meter] (float scale)
@@ -403,6 +406,59 @@ TEST (MeterImages, NeedleIsDrawnAtTheStoredLevel)
     ClassicVUMeter larger;
     larger.setValue (0.0f);
     renderMeter (larger, 300, 180, "ClassicVUMeter-0dB-300x180.png");
+}
+
+TEST (MeterImages, DialColoursItsScaleNeedlePivotAndFrame)
+{
+    // Four times larger, so the thin lines cover whole pixels where they are sampled.
+    constexpr auto scale = 4.0f;
+    const auto panel = juce::Colour (0xff3a3b3c);
+
+    ClassicVUMeter meter;
+    meter.setValue (-6.0f);
+    meter.setBounds (0, 0, 150, 90);
+
+    const auto snapshot = meter.createComponentSnapshot (meter.getLocalBounds(), true, scale);
+    juce::Image image (juce::Image::ARGB, snapshot.getWidth(), snapshot.getHeight(), true);
+    {
+        juce::Graphics g (image);
+        g.fillAll (panel);
+        g.drawImageAt (snapshot, 0, 0);
+    }
+
+    const auto pixelAt = [&image, scale] (juce::Point<float> p)
+    {
+        return image.getPixelAt (juce::roundToInt (p.x * scale - 0.5f), juce::roundToInt (p.y * scale - 0.5f));
+    };
+
+    const auto expectNear = [] (juce::Colour actual, juce::Colour expected, const char* what)
+    {
+        EXPECT_NEAR (actual.getRed(), expected.getRed(), 4) << what;
+        EXPECT_NEAR (actual.getGreen(), expected.getGreen(), 4) << what;
+        EXPECT_NEAR (actual.getBlue(), expected.getBlue(), 4) << what;
+    };
+
+    const auto dial = MeterGeometry::dialFor (150.0f, 90.0f);
+    const auto background = panel.overlaidWith (juce::Colour (0xa61a1a1a));
+    const auto halfWhite = background.overlaidWith (juce::Colour (0x80ffffff));
+    const auto orange = juce::Colour (0xffeca019);
+
+    // The middle of each tick: half-transparent white below 0 dB, orange from 0 dB up.
+    for (auto decibels : { -15.0f, -10.0f, -3.0f, -1.0f })
+        expectNear (pixelAt (dial.pointAt (0.96f * dial.radius, MeterGeometry::dialAngle (decibels))), halfWhite, "scale tick");
+
+    for (auto decibels : { 0.0f, 1.0f, 2.0f, 3.0f, 5.0f })
+        expectNear (pixelAt (dial.pointAt (0.96f * dial.radius, MeterGeometry::dialAngle (decibels))), orange, "over-range tick");
+
+    expectNear (pixelAt (dial.pointAt (0.5f * dial.radius, MeterGeometry::dialAngle (-6.0f))),
+                juce::Colour (0xff8994ec), "needle");
+    expectNear (pixelAt (dial.pivot), juce::Colour (0xffe6e7e7), "pivot over the needle");
+    expectNear (pixelAt ({ 100.0f, 60.0f }), background, "dial face");
+
+    // The dark outline's left edge runs along x = 2; the light one shows only
+    // past the dark one's right edge, between x = 149 and 149.5.
+    expectNear (pixelAt ({ 2.1f, 45.0f }), juce::Colour (0xff191a1a), "dark outline");
+    expectNear (pixelAt ({ 149.3f, 45.0f }), juce::Colour (0xff6e6f6f), "light outline");
 }
 
 TEST (MeterImages, BarsLightUpToTheirReading)
