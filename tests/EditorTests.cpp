@@ -1,4 +1,5 @@
 #include "EditorTestSupport.h"
+#include "HeadlessPeer.h"
 
 #include "BinaryData.h"
 #include "editor/AddressScrambling.h"
@@ -419,50 +420,6 @@ TEST (EditorClicks, PowerWithoutTheMouseOverItChangesTheParameterButWritesNothin
 
 namespace
 {
-    /** A window peer that shows nothing anywhere: enough for the framework to
-        route a window's mouse events to the component under the mouse, the
-        way the system's window would, with or without a display. */
-    class HeadlessPeer : public juce::ComponentPeer
-    {
-    public:
-        explicit HeadlessPeer (juce::Component& c)
-            : ComponentPeer (c, 0)
-        {
-        }
-
-        using ComponentPeer::globalToLocal;
-        using ComponentPeer::localToGlobal;
-
-        void* getNativeHandle() const override { return nullptr; }
-        void setVisible (bool) override {}
-        void setTitle (const juce::String&) override {}
-        void setBounds (const juce::Rectangle<int>& newBounds, bool) override { bounds = newBounds; }
-        juce::Rectangle<int> getBounds() const override { return bounds; }
-        juce::Point<float> localToGlobal (juce::Point<float> p) override { return p + bounds.getPosition().toFloat(); }
-        juce::Point<float> globalToLocal (juce::Point<float> p) override { return p - bounds.getPosition().toFloat(); }
-        void setMinimised (bool) override {}
-        bool isMinimised() const override { return false; }
-        void setFullScreen (bool) override {}
-        bool isFullScreen() const override { return false; }
-        void setIcon (const juce::Image&) override {}
-        bool contains (juce::Point<int> p, bool) const override { return bounds.withZeroOrigin().contains (p); }
-        OptionalBorderSize getFrameSizeIfPresent() const override { return {}; }
-        juce::BorderSize<int> getFrameSize() const override { return {}; }
-        bool setAlwaysOnTop (bool) override { return false; }
-        void toFront (bool) override {}
-        void toBehind (ComponentPeer*) override {}
-        bool isFocused() const override { return false; }
-        void grabFocus() override {}
-        void repaint (const juce::Rectangle<int>&) override {}
-        void performAnyPendingRepaintsNow() override {}
-        void setAlpha (float) override {}
-        juce::StringArray getAvailableRenderingEngines() override { return {}; }
-        void textInputRequired (juce::Point<int>, juce::TextInputTarget&) override {}
-
-    private:
-        juce::Rectangle<int> bounds;
-    };
-
     /** The host's window around the editor, on a headless peer. */
     struct HostWindow : public juce::Component
     {
@@ -480,7 +437,7 @@ namespace
             removeAllChildren();
         }
 
-        juce::ComponentPeer* createNewPeer (int, void*) override { return new HeadlessPeer (*this); }
+        juce::ComponentPeer* createNewPeer (int, void*) override { return new TestSupport::HeadlessPeer (*this); }
 
         /** What the system sends a window for a click of the left button. */
         void click (juce::Point<int> position)
