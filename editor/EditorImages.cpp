@@ -2,16 +2,10 @@
 
 #include "BinaryData.h"
 
-namespace
-{
-    juce::Image load (const char* data, int size)
-    {
-        return juce::ImageCache::getFromMemory (data, size);
-    }
-} // namespace
-
 EditorImages loadEditorImages()
 {
+    const auto load = [] (const char* data, int size) { return juce::ImageCache::getFromMemory (data, size); };
+
     EditorImages images;
     images.aButton = load (BinaryData::icon_a_png, BinaryData::icon_a_pngSize);
     images.aButtonDown = load (BinaryData::icon_a_on_png, BinaryData::icon_a_on_pngSize);

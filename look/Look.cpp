@@ -8,11 +8,6 @@
 
 namespace
 {
-    juce::Image loadImage (const char* data, int size)
-    {
-        return juce::ImageCache::getFromMemory (data, size);
-    }
-
     void drawSlice (juce::Graphics& g, const juce::Image& image, const ImageSlice& slice)
     {
         const auto& d = slice.destination;
@@ -88,15 +83,15 @@ Look::Look()
     setColour (juce::FileBrowserComponent::filenameBoxTextColourId, whiteVresk);
     setColour (juce::Slider::textBoxOutlineColourId, juce::Colour (0x00000000));
 
-    knobImage = loadImage (BinaryData::knob_png, BinaryData::knob_pngSize);
-    knobHoverImage = loadImage (BinaryData::knob_hover_png, BinaryData::knob_hover_pngSize);
-    thumbImage = loadImage (BinaryData::slider_thumb_png, BinaryData::slider_thumb_pngSize);
-    skin2to1 = loadImage (BinaryData::skin_2to1_png, BinaryData::skin_2to1_pngSize);
-    skin2to1On = loadImage (BinaryData::skin_2to1_on_png, BinaryData::skin_2to1_on_pngSize);
-    skinSquare = loadImage (BinaryData::skin_square_png, BinaryData::skin_square_pngSize);
-    skinSquareOn = loadImage (BinaryData::skin_square_on_png, BinaryData::skin_square_on_pngSize);
-    skinWide = loadImage (BinaryData::skin_wide_png, BinaryData::skin_wide_pngSize);
-    skinWideOn = loadImage (BinaryData::skin_wide_on_png, BinaryData::skin_wide_on_pngSize);
+    knobImage = juce::ImageCache::getFromMemory (BinaryData::knob_png, BinaryData::knob_pngSize);
+    knobHoverImage = juce::ImageCache::getFromMemory (BinaryData::knob_hover_png, BinaryData::knob_hover_pngSize);
+    thumbImage = juce::ImageCache::getFromMemory (BinaryData::slider_thumb_png, BinaryData::slider_thumb_pngSize);
+    skin2to1 = juce::ImageCache::getFromMemory (BinaryData::skin_2to1_png, BinaryData::skin_2to1_pngSize);
+    skin2to1On = juce::ImageCache::getFromMemory (BinaryData::skin_2to1_on_png, BinaryData::skin_2to1_on_pngSize);
+    skinSquare = juce::ImageCache::getFromMemory (BinaryData::skin_square_png, BinaryData::skin_square_pngSize);
+    skinSquareOn = juce::ImageCache::getFromMemory (BinaryData::skin_square_on_png, BinaryData::skin_square_on_pngSize);
+    skinWide = juce::ImageCache::getFromMemory (BinaryData::skin_wide_png, BinaryData::skin_wide_pngSize);
+    skinWideOn = juce::ImageCache::getFromMemory (BinaryData::skin_wide_on_png, BinaryData::skin_wide_on_pngSize);
 }
 
 // The images are released in the reverse of their declaration order, as members are.
