@@ -29,13 +29,17 @@ const juce::String QuorvaneAudioProcessor::getName() const
 
 void QuorvaneAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlock)
 {
-    processSpec = { sampleRate, (juce::uint32) juce::jmax (0, samplesPerBlock), (juce::uint32) getTotalNumInputChannels() };
+    // A host that announces no block size, or a negative one, still gets whole
+    // chunks of one frame rather than work buffers that hold nothing.
+    const auto preparedBlockSize = juce::jmax (1, samplesPerBlock);
+
+    processSpec = { sampleRate, (juce::uint32) preparedBlockSize, (juce::uint32) getTotalNumInputChannels() };
     numInputChannels.store (getTotalNumInputChannels(), std::memory_order_relaxed);
     numOutputChannels.store (getTotalNumOutputChannels(), std::memory_order_relaxed);
     numMainInputChannels.store (getMainBusNumInputChannels(), std::memory_order_relaxed);
 
     for (auto* buffer : { &bufferA, &bufferB, &renderBuffer, &rawBufferB, &dryBuffer, &fadeOutBuffer })
-        buffer->setSize (2, samplesPerBlock, false, false, false);
+        buffer->setSize (2, preparedBlockSize, false, false, false);
 
     crossfadeLength = juce::jmax (1, (int) (0.02 * sampleRate));
     configInitialised = false;
@@ -43,7 +47,7 @@ void QuorvaneAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlo
 
     // The thread is stopped while its FIFOs and analysers are rebuilt, and only
     // started again once they all stand.
-    analyzerThread.prepare (sampleRate, samplesPerBlock);
+    analyzerThread.prepare (sampleRate, preparedBlockSize);
     analyzerThread.startThread (juce::Thread::Priority::normal);
 
     // Preparing the gain sets it to its target at once: a match reached before
