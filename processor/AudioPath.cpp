@@ -56,6 +56,23 @@ namespace
             p.matchGain.setGainLinear (linear);
     }
 
+    // While it ramps, the gain lays out one factor per sample on the stack.
+    // Hosts rendering offline hand over blocks of hundreds of thousands of
+    // frames, on threads whose stacks may be as small as 512 KiB, so the ramp
+    // is taken in pieces that need 16 KiB at most. The factors come out the same.
+    constexpr size_t maxRampFramesAtOnce = 4096;
+
+    void applyRampingGain (juce::dsp::Gain<float>& gain, juce::AudioBuffer<float>& buffer, int numFrames)
+    {
+        auto block = juce::dsp::AudioBlock<float> (buffer).getSubBlock (0, (size_t) numFrames);
+
+        for (size_t start = 0; start < block.getNumSamples(); start += maxRampFramesAtOnce)
+        {
+            auto piece = block.getSubBlock (start, juce::jmin (maxRampFramesAtOnce, block.getNumSamples() - start));
+            gain.process (juce::dsp::ProcessContextReplacing<float> (piece));
+        }
+    }
+
     void setAllLevels (QuorvaneAudioProcessor& p, float levelDb)
     {
         for (int ch = 0; ch < 2; ++ch)
@@ -226,8 +243,7 @@ void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
 
         if (matchGain.isSmoothing())
         {
-            auto blockB = juce::dsp::AudioBlock<float> (bufferB).getSubBlock (0, (size_t) n);
-            matchGain.process (juce::dsp::ProcessContextReplacing<float> (blockB));
+            applyRampingGain (matchGain, bufferB, n);
         }
         else
         {

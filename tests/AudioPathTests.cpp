@@ -7,6 +7,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <optional>
 
 namespace
 {
@@ -1007,8 +1008,8 @@ namespace
 
     struct MeasuredRig : AudioPathRig
     {
-        MeasuredRig()
-            : AudioPathRig (48000.0, 480)
+        explicit MeasuredRig (int blockSize = 480)
+            : AudioPathRig (48000.0, blockSize)
         {
         }
 
@@ -1107,4 +1108,55 @@ TEST (AudioPathBadInput, ABurstOfNaNAndInfinityDoesNoLastingDamage)
 
     const auto matchedB = rig.processSines();
     EXPECT_NEAR (matchedB.getMagnitude (0, 0, 480), 0.2f, 0.005f);
+}
+
+TEST (AudioPathOddHosts, BlockSizesBelowOneArePreparedAsOneFrame)
+{
+    for (const auto blockSize : { 0, -1, -512 })
+    {
+        std::optional<MeasuredRig> rig;
+        ASSERT_NO_THROW (rig.emplace (blockSize)) << blockSize;
+        rig->playB();
+        rig->runSines (4.0);
+
+        // Both sources reached the analyser, and B plays brought up to A.
+        EXPECT_NEAR (rig->processor.matchGainDb.load(), 6.02f, 0.05f) << blockSize;
+        EXPECT_NEAR (rig->processSines().getMagnitude (0, 0, 480), 0.2f, 0.005f) << blockSize;
+    }
+}
+
+TEST (AudioPathOddHosts, ARampOverAHugeBlockFitsASmallStackAndMatchesSmallBlocks)
+{
+    constexpr int hugeBlock = 262144;
+
+    /** B playing while its match gain ramps, through one host block of hugeBlock frames. */
+    struct RampRender : juce::Thread
+    {
+        // Hosts on macOS render offline on threads with stacks of 512 KiB.
+        explicit RampRender (int blockSizeToPrepare)
+            : juce::Thread ("Offline render", 512 * 1024)
+            , preparedBlockSize (blockSizeToPrepare)
+        {
+        }
+
+        void run() override
+        {
+            AudioPathRig rig (44100.0, preparedBlockSize);
+            rig.playB();
+            rig.publishDifference (6.0f);
+            output = rig.process (hugeBlock);
+        }
+
+        int preparedBlockSize;
+        juce::AudioBuffer<float> output;
+    };
+
+    RampRender huge (hugeBlock), inSmallBlocks (512);
+    ASSERT_TRUE (huge.startThread());
+    huge.waitForThreadToExit (-1);
+    inSmallBlocks.run();
+
+    for (int ch = 0; ch < 2; ++ch)
+        for (int i = 0; i < hugeBlock; ++i)
+            ASSERT_EQ (huge.output.getSample (ch, i), inSmallBlocks.output.getSample (ch, i)) << ch << ", " << i;
 }
