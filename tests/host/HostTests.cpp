@@ -185,6 +185,9 @@ TEST (HostedPlugin, PlaysTheTrackThroughWhenPreparedAndFed)
 
 TEST (HostedPlugin, OpensItsWindowOnScreen)
 {
+    if (! isXDisplayAvailable())
+        GTEST_SKIP() << "no X display to open the window on; scripts/test runs this test under a virtual one";
+
     auto loaded = loadBuiltPlugin();
     ASSERT_NE (loaded.instance, nullptr);
     auto& plugin = *loaded.instance;

@@ -35,6 +35,17 @@ juce::Image grabScreenArea (juce::Rectangle<int> area)
     return result;
 }
 
+bool isXDisplayAvailable()
+{
+    auto* display = XOpenDisplay (nullptr);
+
+    if (display == nullptr)
+        return false;
+
+    XCloseDisplay (display);
+    return true;
+}
+
 void ignoreXErrors()
 {
     XSetErrorHandler ([] (Display*, XErrorEvent*) { return 0; });

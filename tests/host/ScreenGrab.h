@@ -9,6 +9,13 @@
 */
 juce::Image grabScreenArea (juce::Rectangle<int> areaInPhysicalPixels);
 
+/** True when an X server answers on the display that DISPLAY names.
+
+    The framework's window embedding crashes without one instead of failing,
+    so a test that opens a hosted window asks first.
+*/
+bool isXDisplayAvailable();
+
 /** Makes X protocol errors non-fatal for the rest of the run.
 
     Without a window manager some window-manager atoms don't exist, and the
