@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AudioPathMath.h"
 #include "LufsAnalyzerThread.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -99,8 +100,10 @@ public:
     std::atomic<bool> bypassed { false };
     juce::dsp::ProcessSpec processSpec { 0.0, 0, 0 };
     juce::dsp::Gain<float> matchGain;
-    std::atomic<float> levelA[2] { { 0.0f }, { 0.0f } };
-    std::atomic<float> levelB[2] { { 0.0f }, { 0.0f } };
+    // At the floor until the first chunk, as for silence: a window opened before
+    // the host processes anything shows no level.
+    std::atomic<float> levelA[2] { { minimumLevelDb }, { minimumLevelDb } };
+    std::atomic<float> levelB[2] { { minimumLevelDb }, { minimumLevelDb } };
 
     LufsAnalyzerThread analyzerThread;
 

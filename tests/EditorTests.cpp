@@ -122,6 +122,13 @@ TEST (EditorConstruction, OpensAt600x475WithTheDefaultStatesAndEveryChildOpaque)
 
     EXPECT_EQ (editor.getTimerInterval(), 33);
     EXPECT_EQ (&editor.getLookAndFeel(), &editor.look);
+
+    // Before the host has processed anything there is no level to show.
+    editor.timerCallback();
+    EXPECT_EQ (editor.vuMeterLeft.getValue(), -60.0f);
+    EXPECT_EQ (editor.vuMeterRight.getValue(), -60.0f);
+    EXPECT_LT (editor.peakMeterA.getLevel(), -75.0f);
+    EXPECT_LT (editor.peakMeterB.getLevel(), -75.0f);
 }
 
 TEST (EditorConstruction, TheHostMayResizeItAt600To475BetweenHalfAndDoubleTheAreaWithoutACornerResizer)
