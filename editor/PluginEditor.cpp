@@ -86,8 +86,10 @@ QuorvaneAudioProcessorEditor::QuorvaneAudioProcessorEditor (QuorvaneAudioProcess
     aButtonAttachment = std::make_unique<ButtonAttachment> (valueTreeState, "AButton", aButton);
     bButtonAttachment = std::make_unique<ButtonAttachment> (valueTreeState, "BButton", bButton);
 
-    // The processor starts matching with DIFF off; the buttons say so.
-    matchBButton.setToggleState (true, juce::dontSendNotification);
+    // The processor keeps its modes while windows come and go, so the buttons
+    // take them from it: a window reopened over DIFF shows DIFF.
+    matchBButton.setToggleState (audioProcessor.matchB.load (relaxed), juce::dontSendNotification);
+    diffButton.setToggleState (audioProcessor.diffMode.load (relaxed), juce::dontSendNotification);
 
     for (auto* button : std::initializer_list<juce::Button*>{ &aButton, &bButton, &blindTestButton,
                                                               &matchBButton, &diffButton, &powerButton })

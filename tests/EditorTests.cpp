@@ -596,7 +596,7 @@ TEST (EditorClosing, ReleasesTheAttachmentsBeforeAnyButtonGoes)
         setParameter (processor, id, ! parameterIsOn (processor, id));
 }
 
-TEST (EditorClosing, TheProcessorKeepsTheModesTheWindowLeft)
+TEST (EditorClosing, TheProcessorKeepsTheModesTheWindowLeftAndTheNextWindowShowsThem)
 {
     QuorvaneAudioProcessor processor;
 
@@ -604,23 +604,25 @@ TEST (EditorClosing, TheProcessorKeepsTheModesTheWindowLeft)
         std::unique_ptr<QuorvaneAudioProcessorEditor> editor (dynamic_cast<QuorvaneAudioProcessorEditor*> (processor.createEditor()));
         click (editor->matchBButton);
         click (editor->diffButton);
-        click (editor->blindTestButton);
-        ASSERT_TRUE (processor.blindTestActive.load());
-    }
-
-    // The blind test switched MATCH B back on and DIFF off, and keeps running.
-    EXPECT_TRUE (processor.matchB.load());
-    EXPECT_FALSE (processor.diffMode.load());
-    EXPECT_TRUE (processor.blindTestActive.load());
-
-    {
-        std::unique_ptr<QuorvaneAudioProcessorEditor> editor (dynamic_cast<QuorvaneAudioProcessorEditor*> (processor.createEditor()));
-        EXPECT_FALSE (editor->blindTestButton.getToggleState());
-        click (editor->matchBButton);
     }
 
     EXPECT_FALSE (processor.matchB.load());
-    EXPECT_TRUE (processor.blindTestActive.load());
+    EXPECT_TRUE (processor.diffMode.load());
+
+    {
+        std::unique_ptr<QuorvaneAudioProcessorEditor> editor (dynamic_cast<QuorvaneAudioProcessorEditor*> (processor.createEditor()));
+        EXPECT_FALSE (editor->matchBButton.getToggleState());
+        EXPECT_TRUE (editor->diffButton.getToggleState());
+        EXPECT_FALSE (editor->blindTestButton.getToggleState());
+
+        // One click changes what plays.
+        click (editor->diffButton);
+        EXPECT_FALSE (processor.diffMode.load());
+        click (editor->matchBButton);
+    }
+
+    EXPECT_TRUE (processor.matchB.load());
+    EXPECT_FALSE (processor.diffMode.load());
 }
 
 TEST (EditorClosing, OpeningAndClosingAThousandTimesLeaksNothing)
