@@ -139,6 +139,11 @@ QuorvaneAudioProcessorEditor::~QuorvaneAudioProcessorEditor()
     aButtonAttachment.reset();
     bButtonAttachment.reset();
 
+    // A test left running could never be finished, as its rounds and score go
+    // with the window; ending it returns the output to the selected source.
+    if (blindTestButton.getToggleState())
+        audioProcessor.blindTestActive.store (false, relaxed);
+
     setLookAndFeel (nullptr);
     stopTimer();
 }

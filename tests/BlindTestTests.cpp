@@ -326,6 +326,24 @@ TEST (BlindTestFlow, AHostChangeOfTheSourceEndsTheHiddenPlaybackButLeavesTheTest
     expectTestControlsShown (editor, true);
 }
 
+TEST (BlindTestFlow, ClosingTheWindowEndsTheTestAndTheSelectedSourcePlaysAgain)
+{
+    BlindTestWindow test;
+    test.switchTest();
+    test.tick (ticksPerRandomizing);
+
+    // A is selected; let B be the hidden source.
+    test.processor().blindPlaysA = false;
+    playTestSignals (test.processor(), 0.05);
+    ASSERT_FALSE (test.processor().currentConfig.playA);
+
+    test.window.editor.reset();
+
+    EXPECT_FALSE (test.processor().blindTestActive.load());
+    playTestSignals (test.processor(), 0.05);
+    EXPECT_TRUE (test.processor().currentConfig.playA);
+}
+
 TEST (BlindTestFlow, EverySwitchResetsTheRoundTheScoreAndTheAnswerTexts)
 {
     BlindTestWindow test;
