@@ -289,7 +289,7 @@ void QuorvaneAudioProcessorEditor::aButtonClicked()
     setBarMeterAlphas (1.0f, 0.5f);
 
     audioProcessor.aSelected.store (aButton.getToggleState(), relaxed);
-    audioProcessor.blindTestActive.store (false, relaxed);
+    endBlindPlayback();
 }
 
 void QuorvaneAudioProcessorEditor::bButtonClicked()
@@ -300,7 +300,18 @@ void QuorvaneAudioProcessorEditor::bButtonClicked()
 
     // aSelected was already cleared by A's handler when the radio group switched
     // A off, and the audio thread follows "AButton" at every chunk anyway.
+    endBlindPlayback();
+}
+
+void QuorvaneAudioProcessorEditor::endBlindPlayback()
+{
     audioProcessor.blindTestActive.store (false, relaxed);
+
+    // A and B are disabled during the test, so only the host gets here with the
+    // test on. Its controls would go on scoring answers against a source that
+    // no longer plays; switching it off shows the source that does.
+    if (blindTestButton.getToggleState())
+        blindTestButton.setToggleState (false, juce::sendNotification);
 }
 
 void QuorvaneAudioProcessorEditor::diffButtonClicked()

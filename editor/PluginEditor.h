@@ -98,6 +98,7 @@ private:
     //==============================================================================
     void aButtonClicked();
     void bButtonClicked();
+    void endBlindPlayback();
     void blindTestButtonClicked();
     void diffButtonClicked();
     void matchBButtonClicked();

@@ -310,20 +310,31 @@ TEST (BlindTestFlow, AnswersWhileTheSourcesAreDrawnAreIgnored)
     EXPECT_EQ (editor.correctAnswers, 1);
 }
 
-TEST (BlindTestFlow, AHostChangeOfTheSourceEndsTheHiddenPlaybackButLeavesTheTestOnScreen)
+TEST (BlindTestFlow, AHostChangeOfTheSourceSwitchesTheTestOff)
 {
-    BlindTestWindow test;
-    auto& editor = test.editor();
-    test.switchTest();
-    test.tick (ticksPerRandomizing);
+    // The host selects the source that the window has off: A from B, or B from A.
+    for (const juce::String hostSelects : { "AButton", "BButton" })
+    {
+        SCOPED_TRACE (hostSelects);
+        BlindTestWindow test;
+        auto& editor = test.editor();
 
-    setParameter (test.processor(), "BButton", true);
+        if (hostSelects == "AButton")
+            click (editor.bButton);
 
-    EXPECT_TRUE (editor.bButton.getToggleState());
-    EXPECT_FALSE (editor.aButton.getToggleState());
-    EXPECT_FALSE (test.processor().blindTestActive.load());
-    EXPECT_TRUE (editor.blindTestButton.getToggleState());
-    expectTestControlsShown (editor, true);
+        test.switchTest();
+        test.tick (ticksPerRandomizing);
+
+        setParameter (test.processor(), hostSelects, true);
+
+        EXPECT_EQ (editor.aButton.getToggleState(), hostSelects == "AButton");
+        EXPECT_EQ (editor.bButton.getToggleState(), hostSelects == "BButton");
+        EXPECT_FALSE (test.processor().blindTestActive.load());
+        EXPECT_FALSE (editor.blindTestButton.getToggleState());
+        expectTestControlsShown (editor, false);
+        EXPECT_TRUE (editor.matchBButton.getToggleState());
+        EXPECT_FALSE (editor.diffButton.getToggleState());
+    }
 }
 
 TEST (BlindTestFlow, ClosingTheWindowEndsTheTestAndTheSelectedSourcePlaysAgain)
