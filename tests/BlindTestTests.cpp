@@ -189,12 +189,17 @@ TEST (BlindTestFlow, SixRoundsShowTheirTextsAndTheScoreForEveryNumberOfRightAnsw
         auto& editor = test.editor();
         test.switchTest();
 
+        // Every randomizing draws the hidden source afresh from the window's generator.
+        editor.random.setSeed (rightAnswers);
+        juce::Random draws (rightAnswers);
+
         for (int round = 1; round <= 6; ++round)
         {
             test.tick (ticksPerRandomizing);
             ASSERT_FALSE (editor.isRandomizing);
             EXPECT_EQ (editor.blindTestLabel.getText(), round == 1 ? firstRoundText : laterRoundText (round));
             EXPECT_EQ (editor.currentRound, round);
+            EXPECT_EQ (test.processor().blindPlaysA.load(), draws.nextBool());
 
             // The processor plays the hidden source, matched, without DIFF.
             EXPECT_TRUE (test.processor().blindTestActive.load());
