@@ -1,9 +1,11 @@
 #include "LookTestSupport.h"
 
 #include "BinaryData.h"
+#include "editor/EditorLayout.h"
 #include "look/FontOptions.h"
 #include "look/Look.h"
 
+#include <tuple>
 #include <vector>
 
 using namespace LookTestSupport;
@@ -11,7 +13,10 @@ using namespace LookTestSupport;
 /*  Renders every kind of button in every state, at the sizes the window gives
     them at 600 x 475 and at its smallest size, over a background like the
     window's panels, into look-gallery.png (and a three times larger copy) in
-    the build tree, for a person to look at.
+    the build tree, for a person to look at; and the window's skinned buttons at
+    the sizes of its smallest, initial and largest window, off and on, enlarged
+    pixel for pixel into artwork-<width>x<height>.png, to judge how the artwork
+    survives being scaled down.
 */
 namespace
 {
@@ -103,6 +108,71 @@ namespace
                                 button.width, button.height, button.isLogo ? transparentVresk : whiteVresk, state);
     }
 
+    /** The window's skinned buttons, at the sizes its layout gives them in a
+        window of the given width. */
+    std::vector<GalleryButton> windowButtons (int windowWidth)
+    {
+        using namespace BinaryData;
+        const auto layout = computeEditorLayout (windowWidth);
+
+        const auto imageButton = [] (const juce::Rectangle<int>& bounds, juce::Image normal, juce::Image down)
+        {
+            return GalleryButton{ "", bounds.getWidth(), bounds.getHeight(), {}, normal, down };
+        };
+
+        const auto textButton = [] (const juce::Rectangle<int>& bounds, const char* text)
+        {
+            return GalleryButton{ "", bounds.getWidth(), bounds.getHeight(), text, {}, {} };
+        };
+
+        return {
+            imageButton (layout.powerButton, load (icon_power_png, icon_power_pngSize), load (icon_power_on_png, icon_power_on_pngSize)),
+            imageButton (layout.aButton, load (icon_a_png, icon_a_pngSize), load (icon_a_on_png, icon_a_on_pngSize)),
+            imageButton (layout.bButton, load (icon_b_png, icon_b_pngSize), load (icon_b_on_png, icon_b_on_pngSize)),
+            imageButton (layout.blindTestButton, load (icon_blind_test_png, icon_blind_test_pngSize), load (icon_blind_test_on_png, icon_blind_test_on_pngSize)),
+            textButton (layout.diffButton, "DIFF"),
+            textButton (layout.matchBButton, "MATCH B"),
+        };
+    }
+
+    /** Two rows, normal over on, of the window's buttons at one window size, at
+        their real pixel size. */
+    juce::Image renderWindowButtons (Look& look, int windowWidth)
+    {
+        const auto buttons = windowButtons (windowWidth);
+        const auto gap = windowWidth / 60;
+        int width = gap;
+        int rowHeight = 0;
+
+        for (const auto& button : buttons)
+        {
+            width += button.width + gap;
+            rowHeight = juce::jmax (rowHeight, button.height);
+        }
+
+        const auto height = 2 * rowHeight + 3 * gap;
+        juce::Image image (juce::Image::RGB, width, height, true);
+        juce::Graphics g (image);
+        paintBackground (g, { 0, 0, width, height });
+
+        for (int row = 0; row < 2; ++row)
+        {
+            const auto state = galleryStates[(size_t) row].state;
+            int x = gap;
+
+            for (const auto& button : buttons)
+            {
+                juce::Graphics::ScopedSaveState saved (g);
+                g.setOrigin (x, gap + row * (rowHeight + gap) + (rowHeight - button.height) / 2);
+                g.reduceClipRegion (0, 0, button.width, button.height);
+                paintButton (g, look, button, state);
+                x += button.width + gap;
+            }
+        }
+
+        return image;
+    }
+
     juce::Image renderGallery (Look& look, float scale)
     {
         const auto buttons = galleryButtons();
@@ -160,4 +230,19 @@ TEST (LookGallery, RendersEveryButtonKindAndState)
 
     EXPECT_TRUE (outputFile ("look-gallery.png").existsAsFile());
     EXPECT_EQ (enlarged.getWidth(), gallery.getWidth() * 3);
+}
+
+TEST (LookGallery, ZoomedCropsOfTheWindowsButtonsAtItsSmallestInitialAndLargestSize)
+{
+    Look look;
+
+    for (const auto& [width, height, zoom] : { std::tuple (480, 380, 4), std::tuple (600, 475, 4), std::tuple (1200, 950, 2) })
+    {
+        const auto crops = renderWindowButtons (look, width);
+        const auto name = "artwork-" + juce::String (width) + "x" + juce::String (height) + ".png";
+        savePng (enlarged (crops, zoom), name);
+
+        EXPECT_TRUE (outputFile (name).existsAsFile()) << name;
+        EXPECT_GT (crops.getWidth(), 6 * computeEditorLayout (width).aButton.getWidth()) << name;
+    }
 }
