@@ -13,6 +13,16 @@ Every shape is drawn from a signed distance (negative inside, in pixels), which
 gives clean anti-aliased edges, rims and glows without supersampling. The PNGs
 are written as 8-bit palette images with a transparency chunk, the logo as
 8-bit RGBA, the panel texture as a baseline JPEG.
+
+The window draws the skins and icons at a tenth to a twentieth of their size,
+and the framework's high resampling quality takes a four-pixel (bilinear)
+average there without filtering first: an edge that turns from outside to
+inside within one image pixel comes out stair-stepped, and a stroke narrower
+than a couple of window pixels breaks up. So every stroke, rim and letter is
+at least about two window pixels wide in the smallest window, and the edges of
+skins and icons are smoothed over about one window pixel of the smallest
+window already here (the EDGE widths below), which the average then only
+thins; the largest window still sees edges under two pixels soft.
 """
 
 import os
@@ -32,6 +42,15 @@ GREY_WHITE = (0xD2, 0xD3, 0xD3)
 BLACK = (0x28, 0x29, 0x29)
 BLACK_ULTRA = (0x19, 0x1A, 0x1A)
 BLUE = (0x89, 0x94, 0xEC)
+
+# Widths, in image pixels, over which the edges of skins and icons turn from
+# outside to inside: about 0.7 of the image pixels that one window pixel covers
+# where the smallest window draws the image (the square skin behind the A and
+# B buttons, the 2:1 skin of the text buttons, the icons at 40 % of theirs).
+EDGE_SKIN = 4.0
+EDGE_LETTER = 11.0
+EDGE_BLIND_TEST = 13.0
+EDGE_POWER = 6.0
 
 
 #==============================================================================
@@ -69,9 +88,10 @@ def pixel_grid(width, height):
     return x + 0.5, y + 0.5
 
 
-def inside(distance):
-    """Anti-aliased coverage of a shape from its signed distance."""
-    return np.clip(0.5 - distance, 0.0, 1.0)
+def inside(distance, edge=1.0):
+    """Anti-aliased coverage of a shape from its signed distance, its edge
+    ramped over edge pixels."""
+    return np.clip(0.5 - distance / edge, 0.0, 1.0)
 
 
 def glow(distance, reach, strength):
@@ -135,38 +155,43 @@ def shifted(distance_function, dx, dy):
 
 #==============================================================================
 # Button skins: dark bodies with a bevel; the "on" look is pressed in, with a
-# warm orange rim and glow.
+# warm orange rim and glow. The rim is 6 % of the skin's height: about three
+# window pixels round the A and B buttons and two round the text buttons in
+# the smallest window.
 
 def draw_skin(width, height, shape, on, sheen=False):
     x, y = pixel_grid(width, height)
     canvas = Canvas(width, height)
     d = shape(x, y)
-    rim = 0.035 * height + 2.0
+    rim = 0.06 * height
     body = d + rim
+
+    def covered(distance):
+        return inside(distance, EDGE_SKIN)
 
     if on:
         canvas.paint(ORANGE, glow(d, 0.035 * height, 0.55))
-        canvas.paint(ORANGE, inside(d))
-        canvas.paint(ORANGE_DARK, inside(d + 0.45 * rim))
-        canvas.paint(vertical_gradient(height, width, (0x2C, 0x28, 0x24), (0x3A, 0x33, 0x2B)), inside(body))
+        canvas.paint(ORANGE, covered(d))
+        canvas.paint(ORANGE_DARK, covered(d + 0.6 * rim))
+        canvas.paint(vertical_gradient(height, width, (0x2C, 0x28, 0x24), (0x3A, 0x33, 0x2B)), covered(body))
         # pressed in: a shadow under the top edge, warm light along the inside of the rim
-        top_shadow = inside(body) * (1.0 - inside(shifted(shape, 0, 0.05 * height)(x, y) + rim))
+        top_shadow = covered(body) * (1.0 - covered(shifted(shape, 0, 0.05 * height)(x, y) + rim))
         canvas.paint((0, 0, 0), 0.45 * top_shadow)
-        canvas.paint(ORANGE, 0.35 * np.exp(np.minimum(body, 0.0) / (0.06 * height)) * inside(body))
+        canvas.paint(ORANGE, 0.35 * np.exp(np.minimum(body, 0.0) / (0.06 * height)) * covered(body))
     else:
         canvas.paint((0, 0, 0), glow(shifted(shape, 0, 0.02 * height)(x, y), 0.03 * height, 0.5))
-        canvas.paint(BLACK_ULTRA, inside(d))
-        canvas.paint(vertical_gradient(height, width, (0x58, 0x59, 0x5A), (0x2A, 0x2B, 0x2B)), inside(body))
+        canvas.paint(BLACK_ULTRA, covered(d))
+        canvas.paint(vertical_gradient(height, width, (0x58, 0x59, 0x5A), (0x2A, 0x2B, 0x2B)), covered(body))
         # raised: light along the top edge, shade along the bottom edge
-        top_light = inside(body) * (1.0 - inside(shifted(shape, 0, 0.03 * height)(x, y) + rim))
-        bottom_shade = inside(body) * (1.0 - inside(shifted(shape, 0, -0.03 * height)(x, y) + rim))
+        top_light = covered(body) * (1.0 - covered(shifted(shape, 0, 0.04 * height)(x, y) + rim))
+        bottom_shade = covered(body) * (1.0 - covered(shifted(shape, 0, -0.04 * height)(x, y) + rim))
         canvas.paint((255, 255, 255), 0.22 * top_light)
         canvas.paint((0, 0, 0), 0.3 * bottom_shade)
 
     if sheen:
         # a soft reflection across the upper half; only for skins that are never sliced
         ellipse = np.hypot((x - 0.5 * width) / (0.36 * width), (y - 0.18 * height) / (0.2 * height))
-        canvas.paint((255, 255, 255), 0.07 * np.clip(1.0 - ellipse, 0.0, 1.0) * inside(body))
+        canvas.paint((255, 255, 255), 0.07 * np.clip(1.0 - ellipse, 0.0, 1.0) * covered(body))
 
     return canvas.image()
 
@@ -207,39 +232,48 @@ def icon_from_coverage(coverage, on):
 
 def letter_coverage(letter, size):
     """The letter in the product's font, centred, its cap height about 60 % of
-    the image, drawn four times larger and reduced for smooth edges."""
+    the image, drawn four times larger and reduced for smooth edges, then
+    softened so that its edges ramp over about EDGE_LETTER pixels."""
     scale = 4
     big = size * scale
     font = ImageFont.truetype(FONT_PATH, int(0.78 * big))
-    stroke = int(0.022 * big)
+    stroke = int(0.03 * big)
     mask = Image.new("L", (big, big), 0)
     draw = ImageDraw.Draw(mask)
     left, top, right, bottom = draw.textbbox((0, 0), letter, font=font, stroke_width=stroke)
     origin = (0.5 * (big - (right - left)) - left, 0.5 * (big - (bottom - top)) - top)
     draw.text(origin, letter, font=font, fill=255, stroke_width=stroke, stroke_fill=255)
+    # A Gaussian of this radius rises from 10 % to 90 % over about 0.8 of the
+    # edge width, as the linear ramp of inside() does.
+    mask = mask.filter(ImageFilter.GaussianBlur(0.31 * EDGE_LETTER * scale))
     mask = mask.resize((size, size), Image.BOX)
     return np.asarray(mask, np.float64) / 255.0
 
 
 def power_coverage(size):
+    """Its strokes are 16 % of the image: under two window pixels only in the
+    smallest window, where the whole icon is eleven pixels wide and the gaps
+    beside the bar need the rest."""
     x, y = pixel_grid(size, size)
     c = 0.5 * size
-    thickness = 0.11 * size
-    ring = arc(x, y, c, c + 0.04 * size, 0.3 * size, thickness, 80.0)
-    bar = segment(x, y, c, 0.14 * size, c, 0.48 * size, thickness)
-    return inside(np.minimum(ring, bar))
+    thickness = 0.16 * size
+    ring = arc(x, y, c, c + 0.05 * size, 0.3 * size, thickness, 100.0)
+    bar = segment(x, y, c, 0.14 * size, c, 0.47 * size, thickness)
+    return inside(np.minimum(ring, bar), EDGE_POWER)
 
 
 def blind_test_coverage(size):
-    """An eye struck through: the source is hidden from the listener."""
+    """An eye struck through: the source is hidden from the listener. Its
+    outline and stroke are 8 % of the image, two window pixels in the smallest
+    window."""
     x, y = pixel_grid(size, size)
     c = 0.5 * size
-    outline = np.abs(lens(x, y, c, c, 0.4 * size, 0.22 * size)) - 0.025 * size
-    pupil = circle(x, y, c, c, 0.1 * size)
+    outline = np.abs(lens(x, y, c, c, 0.42 * size, 0.24 * size)) - 0.04 * size
+    pupil = circle(x, y, c, c, 0.11 * size)
     eye = np.minimum(outline, pupil)
-    stroke = segment(x, y, 0.2 * size, 0.8 * size, 0.8 * size, 0.2 * size, 0.05 * size)
-    cut = segment(x, y, 0.2 * size, 0.8 * size, 0.8 * size, 0.2 * size, 0.13 * size)
-    return inside(np.minimum(np.maximum(eye, -cut), stroke))
+    stroke = segment(x, y, 0.2 * size, 0.8 * size, 0.8 * size, 0.2 * size, 0.08 * size)
+    cut = segment(x, y, 0.2 * size, 0.8 * size, 0.8 * size, 0.2 * size, 0.2 * size)
+    return inside(np.minimum(np.maximum(eye, -cut), stroke), EDGE_BLIND_TEST)
 
 
 #==============================================================================
