@@ -6,6 +6,9 @@
 #include "look/MenuGeometry.h"
 #include "look/SliderGeometry.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace
 {
     void drawSlice (juce::Graphics& g, const juce::Image& image, const ImageSlice& slice)
@@ -19,6 +22,15 @@ namespace
     bool marksButtonWithoutSkin (juce::Colour buttonColour)
     {
         return buttonColour.getARGB() == transparentVresk.getARGB();
+    }
+
+    /** Every Look alive, oldest first. Looks are made and destroyed on the
+        message thread, as the framework's default look-and-feel must be set
+        there, so the list needs no lock of its own. */
+    std::vector<Look*>& liveLooks()
+    {
+        static std::vector<Look*> looks;
+        return looks;
     }
 } // namespace
 
@@ -36,6 +48,9 @@ Look::Look()
     auto typeface = juce::Typeface::createSystemTypefaceFor (BinaryData::spartan_medium_ttf,
                                                              (size_t) BinaryData::spartan_medium_ttfSize);
     setDefaultSansSerifTypeface (typeface);
+
+    JUCE_ASSERT_MESSAGE_MANAGER_IS_LOCKED
+    liveLooks().push_back (this);
 
     // Fonts find their typeface through the process-wide default look-and-feel,
     // so this is what puts every default-font text in the embedded font.
@@ -95,7 +110,21 @@ Look::Look()
 }
 
 // The images are released in the reverse of their declaration order, as members are.
-Look::~Look() = default;
+Look::~Look()
+{
+    JUCE_ASSERT_MESSAGE_MANAGER_IS_LOCKED
+    auto& looks = liveLooks();
+    looks.erase (std::remove (looks.begin(), looks.end(), this), looks.end());
+
+    // Left to the framework, the default would fall back to its own look-and-feel
+    // while other windows are still open, and their text would leave the embedded
+    // font. The newest other Look takes over instead; the last one to go leaves
+    // the framework's default in place. The editor has detached this Look and
+    // destroyed its controls by now, so the change, which the framework announces
+    // to every window, finds none of the closing window's controls.
+    if (! looks.empty() && &getDefaultLookAndFeel() == this)
+        setDefaultLookAndFeel (looks.back());
+}
 
 //==============================================================================
 void Look::drawButtonBackground (juce::Graphics& g, juce::Button& button, const juce::Colour&, bool, bool)

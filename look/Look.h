@@ -21,7 +21,10 @@ struct ButtonLookState
     popup menus, combo boxes and sliders.
 
     Constructing a Look makes the embedded font the default sans-serif typeface
-    and makes this Look the process-wide default look-and-feel.
+    and makes this Look the process-wide default look-and-feel. When the default
+    Look is destroyed, the newest other Look still alive becomes the default, so
+    the windows still open keep the embedded font; only the last Look leaves the
+    framework's own default. Looks are made and destroyed on the message thread.
 */
 class Look : public juce::LookAndFeel_V4
 {

@@ -1,3 +1,4 @@
+#include "EditorTestSupport.h"
 #include "LookTestSupport.h"
 
 #include "look/ButtonGeometry.h"
@@ -248,6 +249,23 @@ TEST (LookConstruction, TheFrameworkFallsBackToItsOwnDefaultWhenTheLookGoes)
 
     look.reset();
     EXPECT_NE (&juce::LookAndFeel::getDefaultLookAndFeel(), address);
+}
+
+TEST (LookConstruction, ClosingTheNewerOfTwoWindowsLeavesTheOtherInTheEmbeddedFont)
+{
+    EditorTestSupport::OpenWindow older;
+    auto newer = std::make_unique<EditorTestSupport::OpenWindow>();
+    newer.reset();
+
+    // Fonts made from now on find their typeface afresh, through the default look-and-feel.
+    juce::Typeface::clearTypefaceCache();
+
+    auto& label = older.editor->lufsLabelA;
+    label.createComponentSnapshot (label.getLocalBounds());
+
+    const auto typeface = label.getFont().getTypefacePtr();
+    ASSERT_NE (typeface, nullptr);
+    EXPECT_EQ (typeface->getName(), "Spartan Medium");
 }
 
 //==============================================================================
