@@ -2,31 +2,29 @@
 
 #include <ebur128.h>
 
+#include <optional>
+
 namespace
 {
     using LoudnessQuery = int (*) (ebur128_state*, double*);
 
-    float queryLoudness (ebur128_state* state, LoudnessQuery query)
+    /** The library's answer, or nothing when there is no state or the query failed. */
+    std::optional<double> queryLoudness (ebur128_state* state, LoudnessQuery query)
     {
-        if (state == nullptr)
-            return LoudnessAnalyzer::noMeasurement;
-
         double loudness = 0.0;
 
-        if (query (state, &loudness) != EBUR128_SUCCESS)
-            return LoudnessAnalyzer::noMeasurement;
+        if (state == nullptr || query (state, &loudness) != EBUR128_SUCCESS)
+            return std::nullopt;
 
-        // Minus infinity is the library's answer for a window of pure silence; it
-        // is passed on as it is, so that "silent" and "not measured" stay apart.
-        return (float) loudness;
+        return loudness;
     }
-}
+} // namespace
 
 //==============================================================================
 LoudnessAnalyzer::LoudnessAnalyzer (int numChannelsToUse, int sampleRateToUse, int blockSize)
-    : numChannels (numChannelsToUse),
-      sampleRate (sampleRateToUse),
-      interleavedBuffer ((size_t) juce::jmax (0, numChannelsToUse * blockSize), 0.0f)
+    : numChannels (numChannelsToUse)
+    , sampleRate (sampleRateToUse)
+    , interleavedBuffer ((size_t) juce::jmax (0, numChannelsToUse * blockSize), 0.0f)
 {
     if (numChannels > 0 && sampleRate > 0)
         state = ebur128_init ((unsigned int) numChannels, (unsigned long) sampleRate, EBUR128_MODE_S);
@@ -58,24 +56,30 @@ void LoudnessAnalyzer::analyzeBuffer (const juce::AudioBuffer<float>& buffer)
     ebur128_add_frames_float (state, interleavedBuffer.data(), (size_t) frames);
 }
 
+LoudnessAnalyzer::MomentaryReading LoudnessAnalyzer::getMomentaryReading() const
+{
+    const auto loudness = queryLoudness (state, ebur128_loudness_momentary);
+
+    if (! loudness.has_value())
+        return { noMeasurement, false };
+
+    // Minus infinity is the library's answer for a window of pure silence; it
+    // is passed on as it is, so that "silent" and "not measured" stay apart.
+    // "Strictly above" makes NaN and minus infinity both read as no audio.
+    return { (float) *loudness, *loudness > audioActiveThreshold };
+}
+
 float LoudnessAnalyzer::getMomentaryLoudness() const
 {
-    return queryLoudness (state, ebur128_loudness_momentary);
+    return getMomentaryReading().loudness;
 }
 
 float LoudnessAnalyzer::getShortTermLoudness() const
 {
-    return queryLoudness (state, ebur128_loudness_shortterm);
+    return (float) queryLoudness (state, ebur128_loudness_shortterm).value_or (noMeasurement);
 }
 
 bool LoudnessAnalyzer::isAudioActive() const
 {
-    if (state == nullptr)
-        return false;
-
-    double loudness = 0.0;
-
-    // Written as "strictly above" so that NaN and minus infinity both read as no audio.
-    return ebur128_loudness_momentary (state, &loudness) == EBUR128_SUCCESS
-        && loudness > audioActiveThreshold;
+    return getMomentaryReading().audioActive;
 }

@@ -29,21 +29,31 @@ public:
     /** Adds one block: numChannels channels and at most the block size given at construction. */
     void analyzeBuffer (const juce::AudioBuffer<float>& buffer);
 
+    /** One momentary query: the loudness and, from that same value, whether it counts as audio. */
+    struct MomentaryReading
+    {
+        float loudness;
+        bool audioActive;
+    };
+
+    /** Loudness of the last 400 ms, read once, with the audio flag that follows from it. */
+    MomentaryReading getMomentaryReading() const;
+
     /** Loudness of the last 400 ms in LUFS; minus infinity for digital silence. */
     float getMomentaryLoudness() const;
 
     /** Loudness of the last 3 s in LUFS; minus infinity for digital silence. */
     float getShortTermLoudness() const;
 
-    /** True while the momentary loudness is above -80 LUFS. */
+    /** True while the momentary loudness is strictly above -80 LUFS. */
     bool isAudioActive() const;
 
     /** False when the library refused to create a measurement state. */
-    bool hasState() const noexcept     { return state != nullptr; }
+    bool hasState() const noexcept { return state != nullptr; }
 
     int getNumChannels() const noexcept { return numChannels; }
-    int getSampleRate() const noexcept  { return sampleRate; }
-    int getBlockSize() const noexcept   { return numChannels > 0 ? (int) interleavedBuffer.size() / numChannels : 0; }
+    int getSampleRate() const noexcept { return sampleRate; }
+    int getBlockSize() const noexcept { return numChannels > 0 ? (int) interleavedBuffer.size() / numChannels : 0; }
 
 private:
     ebur128_state* state = nullptr;

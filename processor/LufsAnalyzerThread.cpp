@@ -32,7 +32,7 @@ void LufsAnalyzerThread::prepare (double sampleRate, int samplesPerBlock)
     analyzerA = std::make_unique<LoudnessAnalyzer> (2, (int) sampleRate, samplesPerBlock);
     analyzerB = std::make_unique<LoudnessAnalyzer> (2, (int) sampleRate, samplesPerBlock);
 
-    publicationInterval = juce::jmax (1, (int) (0.01 * sampleRate));
+    publicationInterval = juce::jmax (1, (int) (publicationIntervalSeconds * sampleRate));
     framesSincePublicationA = 0;
     framesSincePublicationB = 0;
 }
@@ -56,12 +56,28 @@ void LufsAnalyzerThread::writeFrames (juce::AbstractFifo& fifo, juce::AudioBuffe
     }
 }
 
+void LufsAnalyzerThread::copyReadFrames (const juce::AbstractFifo::ScopedRead& regions,
+                                         const juce::AudioBuffer<float>& store,
+                                         juce::AudioBuffer<float>& destination) noexcept
+{
+    // The store is read by pointer: copyFrom would also read the store's
+    // "cleared" flag, which the writing thread sets on every write.
+    for (int ch = 0; ch < 2; ++ch)
+    {
+        if (regions.blockSize1 > 0)
+            juce::FloatVectorOperations::copy (destination.getWritePointer (ch, 0), store.getReadPointer (ch, regions.startIndex1), regions.blockSize1);
+
+        if (regions.blockSize2 > 0)
+            juce::FloatVectorOperations::copy (destination.getWritePointer (ch, regions.blockSize1), store.getReadPointer (ch, regions.startIndex2), regions.blockSize2);
+    }
+}
+
 void LufsAnalyzerThread::run()
 {
     while (! threadShouldExit())
     {
         if (! analyseNextBlocks())
-            sleep (1);
+            sleep (idleSleepMilliseconds);
     }
 }
 
@@ -91,17 +107,7 @@ bool LufsAnalyzerThread::analyseBlockFrom (juce::AbstractFifo& fifo,
     // the writer never reuses frames that are still being copied.
     const auto regions = fifo.read (blockSize);
 
-    // The store is read by pointer: copyFrom would also read the store's
-    // "cleared" flag, which the writing thread sets on every write.
-    for (int ch = 0; ch < 2; ++ch)
-    {
-        if (regions.blockSize1 > 0)
-            juce::FloatVectorOperations::copy (readBuffer.getWritePointer (ch, 0), store.getReadPointer (ch, regions.startIndex1), regions.blockSize1);
-
-        if (regions.blockSize2 > 0)
-            juce::FloatVectorOperations::copy (readBuffer.getWritePointer (ch, regions.blockSize1), store.getReadPointer (ch, regions.startIndex2), regions.blockSize2);
-    }
-
+    copyReadFrames (regions, store, readBuffer);
     analyzer->analyzeBuffer (readBuffer);
 
     framesSincePublication += blockSize;
@@ -109,9 +115,13 @@ bool LufsAnalyzerThread::analyseBlockFrom (juce::AbstractFifo& fifo,
     if (framesSincePublication >= publicationInterval)
     {
         framesSincePublication = 0;
-        published.momentary.store (analyzer->getMomentaryLoudness());
+
+        // The flag comes from the same momentary value: a second query would
+        // cost as much again and could only ever agree with the first.
+        const auto momentary = analyzer->getMomentaryReading();
+        published.momentary.store (momentary.loudness);
         published.shortTerm.store (analyzer->getShortTermLoudness());
-        published.active.store (analyzer->isAudioActive());
+        published.active.store (momentary.audioActive);
     }
 
     return true;

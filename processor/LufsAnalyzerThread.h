@@ -17,7 +17,7 @@
     analysers only while the thread is stopped, which is what keeps the two
     threads apart without a lock.
 */
-class LufsAnalyzerThread  : public juce::Thread
+class LufsAnalyzerThread : public juce::Thread
 {
 public:
     LufsAnalyzerThread();
@@ -25,6 +25,17 @@ public:
 
     /** The analyser loop: one block per source per pass, sleeping only when neither had one. */
     void run() override;
+
+    /** How often a source publishes: once this much audio has been analysed since
+        its last publication. A meter needs no more than ten updates a second,
+        and the match gain ramps over half a second anyway.
+    */
+    static constexpr double publicationIntervalSeconds = 0.1;
+
+    /** How long the loop sleeps after a pass that found no whole block. The FIFOs
+        hold a second of audio, so nothing waits long enough to be lost.
+    */
+    static constexpr int idleSleepMilliseconds = 10;
 
     /** One pass of the loop without the sleep: A's next whole block, then B's.
         Returns true when at least one block was analysed.
@@ -44,21 +55,28 @@ public:
     static void writeFrames (juce::AbstractFifo& fifo, juce::AudioBuffer<float>& store,
                              const juce::AudioBuffer<float>& source, int numFrames) noexcept;
 
+    /** Copies the frames of a FIFO read out of both channels of its store into
+        destination, from sample 0 on, the first region's frames first.
+    */
+    static void copyReadFrames (const juce::AbstractFifo::ScopedRead& regions,
+                                const juce::AudioBuffer<float>& store,
+                                juce::AudioBuffer<float>& destination) noexcept;
+
     //==============================================================================
-    juce::AbstractFifo fifoA { 1 };
-    juce::AbstractFifo fifoB { 1 };
+    juce::AbstractFifo fifoA{ 1 };
+    juce::AbstractFifo fifoB{ 1 };
     juce::AudioBuffer<float> fifoBufferA;
     juce::AudioBuffer<float> fifoBufferB;
     juce::AudioBuffer<float> readBuffer;
     std::unique_ptr<LoudnessAnalyzer> analyzerA;
     std::unique_ptr<LoudnessAnalyzer> analyzerB;
 
-    std::atomic<float> lufsMomentaryA { LoudnessAnalyzer::noMeasurement };
-    std::atomic<float> lufsShortTermA { LoudnessAnalyzer::noMeasurement };
-    std::atomic<bool> audioActiveA { false };
-    std::atomic<float> lufsMomentaryB { LoudnessAnalyzer::noMeasurement };
-    std::atomic<float> lufsShortTermB { LoudnessAnalyzer::noMeasurement };
-    std::atomic<bool> audioActiveB { false };
+    std::atomic<float> lufsMomentaryA{ LoudnessAnalyzer::noMeasurement };
+    std::atomic<float> lufsShortTermA{ LoudnessAnalyzer::noMeasurement };
+    std::atomic<bool> audioActiveA{ false };
+    std::atomic<float> lufsMomentaryB{ LoudnessAnalyzer::noMeasurement };
+    std::atomic<float> lufsShortTermB{ LoudnessAnalyzer::noMeasurement };
+    std::atomic<bool> audioActiveB{ false };
 
     int blockSize = 512;
 
@@ -77,10 +95,9 @@ private:
                            PublishedValues published,
                            int& framesSincePublication);
 
-    // The library's window queries cost time in proportion to their windows, not
-    // to the block, so with small host blocks querying after every block would
-    // cost more than the measurement itself. Publishing every 10 ms of audio
-    // keeps the displays and the match current while the thread stays cheap.
+    // Each query sums the library's whole 400 ms or 3 s window, so it costs
+    // in proportion to the sample rate, not to the block. Publishing after
+    // every block would cost far more than the measurement itself.
     int publicationInterval = 1;
     int framesSincePublicationA = 0;
     int framesSincePublicationB = 0;

@@ -80,7 +80,7 @@ namespace
             drain (thread);
         }
     }
-}
+} // namespace
 
 //==============================================================================
 TEST (LoudnessMeasurement, ASineAtMinus23DbfsReadsMinus23Lufs)
@@ -131,7 +131,7 @@ TEST (LoudnessMeasurement, DigitalSilencePublishesMinusInfinityAndNoAudio)
 
 TEST (LoudnessMeasurement, TheAudioFlagFlipsAtMinus80Lufs)
 {
-    for (const auto& [level, active] : { std::pair { -79.6f, true }, std::pair { -80.4f, false } })
+    for (const auto& [level, active] : { std::pair{ -79.6f, true }, std::pair{ -80.4f, false } })
     {
         LoudnessAnalyzer analyzer (2, 48000, 480);
         const auto sine = makeSine (48000.0, 48000, level);
@@ -141,6 +141,13 @@ TEST (LoudnessMeasurement, TheAudioFlagFlipsAtMinus80Lufs)
 
         ASSERT_NEAR (analyzer.getMomentaryLoudness(), level, 0.1f);
         EXPECT_EQ (analyzer.isAudioActive(), active) << level << " LUFS";
+
+        // The thread publishes the flag that its own momentary value gives.
+        LufsAnalyzerThread thread;
+        thread.prepare (48000.0, 480);
+        feedA (thread, sine);
+        ASSERT_NEAR (thread.lufsMomentaryA.load(), level, 0.1f);
+        EXPECT_EQ (thread.audioActiveA.load(), active) << level << " LUFS, published";
     }
 }
 
@@ -166,14 +173,15 @@ TEST (LoudnessMeasurement, AnAnalyserWithoutLibraryStateReadsNoMeasurement)
 //==============================================================================
 TEST (AnalyserLoop, WaitsForAWholeBlock)
 {
+    // A block of 100 ms, so that every block analysed is also published.
     LufsAnalyzerThread thread;
-    thread.prepare (48000.0, 512);
+    thread.prepare (48000.0, 4800);
     thread.lufsMomentaryA = 1.0f;
 
-    writeA (thread, makeNoise (511, 2));
+    writeA (thread, makeNoise (4799, 2));
     EXPECT_FALSE (thread.analyseNextBlocks());
     EXPECT_FLOAT_EQ (thread.lufsMomentaryA.load(), 1.0f);
-    EXPECT_EQ (thread.fifoA.getNumReady(), 511);
+    EXPECT_EQ (thread.fifoA.getNumReady(), 4799);
 
     writeA (thread, makeNoise (1, 3));
     EXPECT_TRUE (thread.analyseNextBlocks());
@@ -229,34 +237,41 @@ TEST (AnalyserLoop, ABlockThatWrapsTheRingIsAnalysedAsOneContinuousBlock)
     }
 }
 
-TEST (AnalyserLoop, PublishesEveryTenMillisecondsOfAudioWithSmallBlocks)
+TEST (AnalyserLoop, PublishesEveryHundredMillisecondsOfAudioWithSmallBlocks)
 {
-    // 32-frame blocks at 48 kHz: the values are queried once per 480 frames.
+    // 32-frame blocks at 48 kHz: the values are queried once per 4800 frames.
     LufsAnalyzerThread thread;
     thread.prepare (48000.0, 32);
-    thread.lufsMomentaryA = 1.0f;
 
-    writeA (thread, makeNoise (14 * 32, 7));
-    EXPECT_EQ (drain (thread), 14);
-    EXPECT_FLOAT_EQ (thread.lufsMomentaryA.load(), 1.0f);
-
-    writeA (thread, makeNoise (32, 8));
-    EXPECT_EQ (drain (thread), 1);
-    EXPECT_NE (thread.lufsMomentaryA.load(), 1.0f);
-    EXPECT_TRUE (thread.audioActiveA.load());
-}
-
-TEST (AnalyserLoop, PublishesAfterEveryBlockOfTenMillisecondsOrMore)
-{
-    LufsAnalyzerThread thread;
-    thread.prepare (48000.0, 480);
-
-    for (int block = 0; block < 3; ++block)
+    for (int publication = 0; publication < 2; ++publication)
     {
         thread.lufsMomentaryA = 1.0f;
-        writeA (thread, makeNoise (480, 9 + block));
+
+        writeA (thread, makeNoise (149 * 32, 7 + publication));
+        EXPECT_EQ (drain (thread), 149);
+        EXPECT_FLOAT_EQ (thread.lufsMomentaryA.load(), 1.0f) << "publication " << publication;
+
+        writeA (thread, makeNoise (32, 9 + publication));
         EXPECT_EQ (drain (thread), 1);
-        EXPECT_NE (thread.lufsMomentaryA.load(), 1.0f) << "block " << block;
+        EXPECT_NE (thread.lufsMomentaryA.load(), 1.0f) << "publication " << publication;
+        EXPECT_TRUE (thread.audioActiveA.load());
+    }
+}
+
+TEST (AnalyserLoop, PublishesAfterEveryBlockOfAHundredMillisecondsOrMore)
+{
+    for (const auto blockSize : { 4800, 6000 })
+    {
+        LufsAnalyzerThread thread;
+        thread.prepare (48000.0, blockSize);
+
+        for (int block = 0; block < 3; ++block)
+        {
+            thread.lufsMomentaryA = 1.0f;
+            writeA (thread, makeNoise (blockSize, 11 + block));
+            EXPECT_EQ (drain (thread), 1);
+            EXPECT_NE (thread.lufsMomentaryA.load(), 1.0f) << "blocks of " << blockSize << ", block " << block;
+        }
     }
 }
 
@@ -295,9 +310,9 @@ TEST (AnalyserPreparation, DiscardsUnreadFramesAndKeepsPublishedValues)
     EXPECT_EQ (thread.fifoBufferA.getNumSamples(), 44100 + 256);
     EXPECT_EQ (thread.fifoBufferA.getMagnitude (0, 0, thread.fifoBufferA.getNumSamples()), 0.0f);
 
-    // The fresh measurement starts from nothing: one block of silence reads as silence,
-    // not as the tail of the earlier sine.
-    juce::AudioBuffer<float> silence (2, 512);
+    // The fresh measurement starts from nothing: its first publication, after
+    // 100 ms of silence, reads as silence, not as the tail of the earlier sine.
+    juce::AudioBuffer<float> silence (2, 18 * 256);
     silence.clear();
     writeA (thread, silence);
     drain (thread);
