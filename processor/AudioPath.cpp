@@ -209,6 +209,11 @@ void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
         if (numB > 0)
             LufsAnalyzerThread::writeFrames (analyser.fifoB, analyser.fifoBufferB, bufferB, n);
 
+        // Offline, the loudness read below follows from the audio fed so far
+        // and from nothing else.
+        if (analysesOnAudioThread)
+            analyser.analyseWaitingBlocks();
+
         copyPublishedLoudness (*this, numB > 0);
         updateMatchGain (*this, isMatchB);
 

@@ -94,6 +94,13 @@ bool LufsAnalyzerThread::analyseNextBlocks()
     return analysedA || analysedB;
 }
 
+void LufsAnalyzerThread::analyseWaitingBlocks()
+{
+    while (analyseNextBlocks())
+    {
+    }
+}
+
 bool LufsAnalyzerThread::analyseBlockFrom (juce::AbstractFifo& fifo,
                                            const juce::AudioBuffer<float>& store,
                                            LoudnessAnalyzer* analyzer,

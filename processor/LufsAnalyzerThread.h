@@ -42,6 +42,11 @@ public:
     */
     bool analyseNextBlocks();
 
+    /** Runs the loop's passes on the calling thread until neither FIFO holds a
+        whole block. An offline render calls this in place of running the thread.
+    */
+    void analyseWaitingBlocks();
+
     /** Stops the thread (waiting up to 500 ms) and rebuilds everything it reads:
         empty FIFOs of one second plus one block, cleared stores, a read buffer of
         one block and fresh analysers. The published values are left as they are.

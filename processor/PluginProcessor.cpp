@@ -46,9 +46,15 @@ void QuorvaneAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlo
     crossfadePosition = -1;
 
     // The thread is stopped while its FIFOs and analysers are rebuilt, and only
-    // started again once they all stand.
+    // started again once they all stand. An offline render runs faster than the
+    // thread could follow, and what it heard would depend on the thread's
+    // timing; there the audio path analyses what it feeds instead, so a bounce
+    // comes out the same every time.
     analyzerThread.prepare (sampleRate, preparedBlockSize);
-    analyzerThread.startThread (juce::Thread::Priority::normal);
+    analysesOnAudioThread = isNonRealtime();
+
+    if (! analysesOnAudioThread)
+        analyzerThread.startThread (juce::Thread::Priority::normal);
 
     // Preparing the gain sets it to its target at once: a match reached before
     // a re-preparation is in force straight away, without a new ramp.

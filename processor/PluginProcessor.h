@@ -127,5 +127,9 @@ private:
     //==============================================================================
     static juce::AudioProcessorValueTreeState::ParameterLayout createParameterLayout();
 
+    // Decided by each preparation, never in between: the FIFOs have one reader,
+    // either the analyser thread or, in an offline render, the audio thread.
+    bool analysesOnAudioThread = false;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuorvaneAudioProcessor)
 };

@@ -295,12 +295,15 @@ namespace
     };
 
     /** Prepares a processor for the layout, then runs the schedule through
-        processBlock on the probed thread with the analyser thread running.
+        processBlock on the probed thread: with the analyser thread running, or,
+        offline, with the loudness analysed on the probed thread itself.
     */
-    Counts runSchedule (const juce::AudioProcessor::BusesLayout& layout, int preparedBlockSize, const std::vector<Step>& schedule)
+    Counts runSchedule (const juce::AudioProcessor::BusesLayout& layout, bool offline,
+                        int preparedBlockSize, const std::vector<Step>& schedule)
     {
         QuorvaneAudioProcessor processor;
         EXPECT_TRUE (processor.setBusesLayout (layout));
+        processor.setNonRealtime (offline);
         processor.prepareToPlay (48000.0, preparedBlockSize);
 
         const auto numChannels = juce::jmax (processor.getTotalNumInputChannels(), processor.getTotalNumOutputChannels());
@@ -399,23 +402,31 @@ TEST (Realtime, ProcessBlockNeitherAllocatesNorLocksNorCallsTheSystemInAnyLayout
     const auto stereo = juce::AudioChannelSet::stereo();
     const auto none = juce::AudioChannelSet::disabled();
 
-    const std::pair<const char*, juce::AudioProcessor::BusesLayout> layouts[]{
-        { "stereo, B stereo", makeLayout (stereo, stereo) },
-        { "stereo, B mono", makeLayout (stereo, mono) },
-        { "stereo, no B", makeLayout (stereo, none) },
-        { "mono, B stereo", makeLayout (mono, stereo) },
-        { "mono, B mono", makeLayout (mono, mono) },
-        { "mono, no B", makeLayout (mono, none) },
-        { "stereo, B of 40 channels", makeLayout (stereo, juce::AudioChannelSet::discreteChannels (40)) },
+    struct Case
+    {
+        const char* name;
+        juce::AudioProcessor::BusesLayout layout;
+        bool offline;
+    };
+
+    const Case cases[]{
+        { "stereo, B stereo", makeLayout (stereo, stereo), false },
+        { "stereo, B mono", makeLayout (stereo, mono), false },
+        { "stereo, no B", makeLayout (stereo, none), false },
+        { "mono, B stereo", makeLayout (mono, stereo), false },
+        { "mono, B mono", makeLayout (mono, mono), false },
+        { "mono, no B", makeLayout (mono, none), false },
+        { "stereo, B of 40 channels", makeLayout (stereo, juce::AudioChannelSet::discreteChannels (40)), false },
+        { "stereo, B stereo, offline", makeLayout (stereo, stereo), true },
     };
 
     constexpr int preparedBlockSize = 256;
     unsigned seed = 2024;
 
-    for (const auto& [name, layout] : layouts)
+    for (const auto& [name, layout, offline] : cases)
     {
         const auto schedule = makeSchedule (10000, 8 * preparedBlockSize, seed++);
-        const auto counts = runSchedule (layout, preparedBlockSize, schedule);
+        const auto counts = runSchedule (layout, offline, preparedBlockSize, schedule);
 
         EXPECT_EQ (counts.allocations, 0) << name;
         EXPECT_EQ (counts.locks, 0) << name;
