@@ -153,7 +153,30 @@ void QuorvaneAudioProcessorEditor::paint (juce::Graphics& g)
 {
     const auto width = getWidth();
     const auto geometry = computePaintGeometry (computeEditorLayout (width), width);
+    const auto matching = audioProcessor.matchB.load (relaxed);
 
+    // The loudness readouts belong to matching, so they come and go with it.
+    if (lufsLabelA.isVisible() != matching)
+    {
+        lufsLabelA.setVisible (matching);
+        lufsLabelB.setVisible (matching);
+    }
+
+    // Nearly every repaint is a meter or a readout changing over a background
+    // that only a new size, matching or the blind test's label alter.
+    const auto variant = (matching ? 1 : 0) + (blindTestLabel.isVisible() ? 2 : 0);
+
+    background.draw (g, *this, variant,
+                     [&] (juce::Graphics& backgroundGraphics)
+                     { paintBackground (backgroundGraphics, geometry, matching); });
+
+    g.setColour (OpacityVresk);
+    g.setFont (8.0f);
+    g.drawText ("1.0.1", geometry.versionTextBox, juce::Justification::centredTop, true);
+}
+
+void QuorvaneAudioProcessorEditor::paintBackground (juce::Graphics& g, const EditorPaintGeometry& geometry, bool matching) const
+{
     g.setImageResamplingQuality (juce::Graphics::highResamplingQuality);
 
     g.setGradientFill (backgroundGradient);
@@ -177,19 +200,10 @@ void QuorvaneAudioProcessorEditor::paint (juce::Graphics& g)
     for (const auto* panel : { &geometry.upperPanel, &geometry.lowerPanel })
         g.drawRoundedRectangle (panel->outerOutline, PanelShape::cornerSize, 2.0f);
 
-    const auto matching = audioProcessor.matchB.load (relaxed);
-
     g.setColour (lightVresk2);
     for (const auto& connector : geometry.connectorLines)
         if (matching || ! connector.onlyWhileMatching)
             g.drawLine (connector.line, 2.0f);
-
-    // The loudness readouts belong to matching, so they come and go with it.
-    if (lufsLabelA.isVisible() != matching)
-    {
-        lufsLabelA.setVisible (matching);
-        lufsLabelB.setVisible (matching);
-    }
 
     juce::Array<LabelFrame> frames;
 
@@ -211,10 +225,6 @@ void QuorvaneAudioProcessorEditor::paint (juce::Graphics& g)
     g.setColour (blackUltraVresk);
     for (const auto& frame : frames)
         g.drawRoundedRectangle (frame.background, frame.cornerSize, 2.0f);
-
-    g.setColour (OpacityVresk);
-    g.setFont (8.0f);
-    g.drawText ("1.0.1", geometry.versionTextBox, juce::Justification::centredTop, true);
 }
 
 void QuorvaneAudioProcessorEditor::resized()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/CachedBackground.h"
 #include "editor/ClassicVUMeter.h"
 #include "editor/LufsVUMeter.h"
 #include "editor/ModernVUMeter.h"
@@ -10,6 +11,8 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <memory>
+
+struct EditorPaintGeometry;
 
 //==============================================================================
 /**
@@ -95,6 +98,14 @@ public:
     float baseHeight = 475.0f;
 
 private:
+    //==============================================================================
+    /** The gradient, the panels with their texture and outlines, the connector
+        lines and the labels' frames: everything beneath the children, which only
+        the window's size, matching and the blind test's label change. */
+    void paintBackground (juce::Graphics&, const EditorPaintGeometry&, bool matching) const;
+
+    CachedBackground background;
+
     //==============================================================================
     void aButtonClicked();
     void bButtonClicked();

@@ -55,6 +55,21 @@ namespace
     {
         return image.getPixelAt (point.x, point.y);
     }
+
+    int countDifferingPixels (const juce::Image& a, const juce::Image& b)
+    {
+        if (a.getBounds() != b.getBounds())
+            return -1;
+
+        int differing = 0;
+
+        for (int y = 0; y < a.getHeight(); ++y)
+            for (int x = 0; x < a.getWidth(); ++x)
+                if (a.getPixelAt (x, y) != b.getPixelAt (x, y))
+                    ++differing;
+
+        return differing;
+    }
 } // namespace
 
 //==============================================================================
@@ -303,6 +318,35 @@ TEST (EditorPainting, TheBlindTestLabelIsFramedWhileTheTestRuns)
     // The frame's dark outer outline runs along the label's top edge.
     const auto topEdge = juce::Point<int> (label.getCentreX(), label.getY());
     EXPECT_LT (pixel (testOn, topEdge).getBrightness(), pixel (testOff, topEdge).getBrightness());
+}
+
+TEST (EditorPainting, AWindowThatPaintedOtherSizesAndStatesShowsWhatANewOneShows)
+{
+    struct Step
+    {
+        int width;
+        bool matching;
+    };
+
+    OpenWindow used;
+
+    for (const auto step : { Step{ 600, true }, Step{ 1200, true }, Step{ 1200, false },
+                             Step{ 480, false }, Step{ 480, true }, Step{ 600, true } })
+    {
+        if (used.processor.matchB.load() != step.matching)
+            click (used.editor->matchBButton);
+
+        used.editor->setSize (step.width, step.width * 475 / 600);
+
+        OpenWindow fresh;
+        if (! step.matching)
+            click (fresh.editor->matchBButton);
+
+        fresh.editor->setSize (step.width, step.width * 475 / 600);
+
+        EXPECT_EQ (countDifferingPixels (renderWindow (*used.editor), renderWindow (*fresh.editor)), 0)
+            << step.width << (step.matching ? ", matching" : ", not matching");
+    }
 }
 
 //==============================================================================
