@@ -5,6 +5,18 @@
 
 #include <cmath>
 
+namespace
+{
+    /** Where a needle's pixels can lie: its ends' box, widened by half its
+        thickness and a pixel of anti-aliasing. */
+    juce::Rectangle<int> needleArea (juce::Line<float> needle)
+    {
+        return juce::Rectangle<float> (needle.getStart(), needle.getEnd())
+            .expanded (0.5f * MeterGeometry::needleThickness + 1.0f)
+            .getSmallestIntegerContainer();
+    }
+} // namespace
+
 ClassicVUMeter::ClassicVUMeter()
 {
     setValue (-60.0f);
@@ -14,6 +26,8 @@ ClassicVUMeter::~ClassicVUMeter() = default;
 
 void ClassicVUMeter::setValue (float newLevelDb)
 {
+    const auto needleBefore = needle();
+
     if (! std::isnan (newLevelDb))
     {
         const auto target = juce::jlimit (-60.0f, 5.0f, newLevelDb);
@@ -24,7 +38,17 @@ void ClassicVUMeter::setValue (float newLevelDb)
             value = 0.95f * value + 0.05f * target;
     }
 
-    repaint();
+    // Below -20 dB the needle rests, so a falling level often moves nothing; and
+    // a moving needle changes only the dial around its old and new positions.
+    const auto needleNow = needle();
+
+    if (needleNow != needleBefore)
+        repaint (needleArea (needleBefore).getUnion (needleArea (needleNow)));
+}
+
+juce::Line<float> ClassicVUMeter::needle() const noexcept
+{
+    return MeterGeometry::needleLine (MeterGeometry::dialFor ((float) getWidth(), (float) getHeight()), value);
 }
 
 void ClassicVUMeter::paint (juce::Graphics& g)

@@ -14,7 +14,7 @@ public:
     ~ClassicVUMeter() override;
 
     /** Takes a new peak level in dBFS, clamped to -60 .. +5 (minus infinity reads
-        as -60; NaN is ignored), and repaints. */
+        as -60; NaN is ignored), and repaints where the needle moves. */
     void setValue (float newLevelDb);
 
     /** The level the needle shows, in dB, always within -60 .. +5. */
@@ -24,6 +24,8 @@ public:
     void paint (juce::Graphics&) override;
 
 private:
+    juce::Line<float> needle() const noexcept;
+
     float value = -60.0f;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ClassicVUMeter)

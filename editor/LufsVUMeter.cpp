@@ -10,10 +10,13 @@ LufsVUMeter::~LufsVUMeter() = default;
 
 void LufsVUMeter::setValue (float newLoudnessLufs)
 {
+    const auto fillBefore = MeterGeometry::loudnessBarFillFraction (value);
+
     if (! std::isnan (newLoudnessLufs))
         value = newLoudnessLufs;
 
-    repaint();
+    repaint (changedGradientBarArea (fillBefore, MeterGeometry::loudnessBarFillFraction (value),
+                                     (float) getWidth(), (float) getHeight(), (float) cornerSize));
 }
 
 void LufsVUMeter::paint (juce::Graphics& g)

@@ -12,8 +12,8 @@ public:
     LufsVUMeter();
     ~LufsVUMeter() override;
 
-    /** Takes a new loudness in LUFS and repaints. Minus infinity (silence) is kept
-        and shows an empty bar; NaN is ignored. */
+    /** Takes a new loudness in LUFS, and repaints what changes of the bar. Minus
+        infinity (silence) is kept and shows an empty bar; NaN is ignored. */
     void setValue (float newLoudnessLufs);
 
     /** The last loudness taken, in LUFS. */

@@ -13,6 +13,8 @@ void ModernVUMeter::setValue (float newLevelDb)
     // An infinite reading would make the smoothed level infinite (or NaN, once
     // both infinities have met) for good; pin it to the bar's full mark or to the
     // start value instead, so the meter recovers with the next finite reading.
+    const auto fillBefore = MeterGeometry::peakBarFillFraction (level);
+
     if (std::isinf (newLevelDb))
         newLevelDb = newLevelDb > 0.0f ? 5.0f : -400.0f;
 
@@ -24,7 +26,8 @@ void ModernVUMeter::setValue (float newLevelDb)
             level = 0.3f * newLevelDb + 0.7f * level;
     }
 
-    repaint();
+    repaint (changedGradientBarArea (fillBefore, MeterGeometry::peakBarFillFraction (level),
+                                     (float) getWidth(), (float) getHeight(), (float) cornerSize));
 }
 
 void ModernVUMeter::paint (juce::Graphics& g)

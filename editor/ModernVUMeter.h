@@ -13,8 +13,9 @@ public:
     ModernVUMeter();
     ~ModernVUMeter() override;
 
-    /** Takes a new peak level in dBFS and repaints. The level is not clamped;
-        +infinity counts as +5 dB, -infinity as -400 dB and NaN is ignored. */
+    /** Takes a new peak level in dBFS, and repaints what changes of the bar. The
+        level is not clamped; +infinity counts as +5 dB, -infinity as -400 dB and
+        NaN is ignored. */
     void setValue (float newLevelDb);
 
     /** The smoothed level in dB that the bar shows. */

@@ -86,6 +86,63 @@ namespace
         return renderOverPanel (1.0f);
     }
 
+    /** Stands in for a window: records the areas its children ask to have repainted. */
+    struct RepaintRecorder : public juce::CachedComponentImage
+    {
+        void paint (juce::Graphics&) override {}
+        bool invalidateAll() override { return false; }
+        bool invalidate (const juce::Rectangle<int>& area) override
+        {
+            areas.add (area);
+            return false;
+        }
+        void releaseResources() override {}
+
+        juce::RectangleList<int> areas;
+    };
+
+    /** Gives a meter readings one at a time, as the window's poll does, and checks
+        after each that every pixel that changed lies in the areas the meter asked
+        to have repainted. Returns how many readings asked for no repaint at all. */
+    template <typename Meter>
+    int readingsThatRepaintNothing (Meter& meter, int width, int height, std::initializer_list<float> readings)
+    {
+        const Look look;
+        juce::Component window;
+        auto* recorder = new RepaintRecorder();
+        window.setCachedComponentImage (recorder);
+        window.setBounds (0, 0, width, height);
+        window.setVisible (true);
+        window.addAndMakeVisible (meter);
+        meter.setBounds (0, 0, width, height);
+
+        int readingsWithoutRepaint = 0;
+
+        for (const auto reading : readings)
+        {
+            const auto before = meter.createComponentSnapshot (meter.getLocalBounds());
+            recorder->areas.clear();
+            meter.setValue (reading);
+            const auto after = meter.createComponentSnapshot (meter.getLocalBounds());
+
+            int changedOutside = 0;
+
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x)
+                    if (before.getPixelAt (x, y) != after.getPixelAt (x, y) && ! recorder->areas.containsPoint ({ x, y }))
+                        ++changedOutside;
+
+            EXPECT_EQ (changedOutside, 0) << "pixels changed outside the repainted areas at reading " << reading;
+
+            if (recorder->areas.isEmpty())
+                ++readingsWithoutRepaint;
+        }
+
+        window.removeChildComponent (&meter);
+        window.setCachedComponentImage (nullptr);
+        return readingsWithoutRepaint;
+    }
+
     bool looksLikeNeedleBlue (juce::Colour c)
     {
         return c.getBlue() > 200 && c.getBlue() > c.getRed() + 60 && c.getBlue() > c.getGreen() + 60;
@@ -167,6 +224,18 @@ TEST (ClassicVUMeter, IgnoresNaN)
 }
 
 //==============================================================================
+TEST (ClassicVUMeter, RepaintsOnlyWhereTheNeedleMoves)
+{
+    ClassicVUMeter meter;
+
+    // Below -20 dB the needle rests however the level moves.
+    EXPECT_EQ (readingsThatRepaintNothing (meter, 150, 90, { -60.0f, -40.0f, -60.0f }), 3);
+
+    // Rises, falls, a clamped reading at the top (+12 after +5 leaves +5), and
+    // falls from the top again; only the clamped one leaves the needle still.
+    EXPECT_EQ (readingsThatRepaintNothing (meter, 150, 90, { -3.0f, -6.0f, -12.0f, 5.0f, 12.0f, -60.0f, -60.0f }), 1);
+}
+
 TEST (ModernVUMeter, SmoothsRisesFastAndFallsSlowly)
 {
     ModernVUMeter meter;
@@ -249,6 +318,16 @@ TEST (ModernVUMeter, BarAt24By102FillsFromMinus75ToPlus5)
 }
 
 //==============================================================================
+TEST (ModernVUMeter, RepaintsOnlyTheBandOfTheBarThatChanges)
+{
+    ModernVUMeter meter;
+
+    // -120 after the start value -400 gives -134: empty before and after. Two
+    // rises, then falls of 30 % towards -120: -36.2, -61.4, -79.0 (the bar
+    // empties) and from there on an empty bar that needs nothing.
+    EXPECT_EQ (readingsThatRepaintNothing (meter, 24, 102, { -120.0f, 0.0f, 0.0f, -120.0f, -120.0f, -120.0f, -120.0f, -120.0f, -120.0f }), 4);
+}
+
 TEST (LufsVUMeter, KeepsEachReadingUnsmoothed)
 {
     LufsVUMeter meter;
@@ -280,6 +359,16 @@ TEST (LufsVUMeter, BarAt24By78FillsFromMinus35ToMinus5)
 }
 
 //==============================================================================
+TEST (LufsVUMeter, RepaintsOnlyTheBandOfTheBarThatChanges)
+{
+    LufsVUMeter meter;
+
+    // The same reading again, readings below the bar's range after an empty bar,
+    // and a reading above it after a full one change nothing. A bar shorter than
+    // its two corners (-34 LUFS) and a full one (-5) change all of it.
+    EXPECT_EQ (readingsThatRepaintNothing (meter, 24, 78, { -20.0f, -20.0f, -19.5f, -35.0f, -70.0f, minusInfinity, -5.0f, 0.0f, -31.0f, -34.0f }), 4);
+}
+
 TEST (GradientBar, ShowsNothingUnderFivePixelsAndOnePixelAtFive)
 {
     // 80 pixels high: 5 / 80 and 4.96 / 80 are the fractions either side of the threshold.
