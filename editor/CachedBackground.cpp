@@ -1,16 +1,27 @@
 #include "editor/CachedBackground.h"
 
+#include <cmath>
+
 void CachedBackground::draw (juce::Graphics& g, const juce::Component& window, int variant, const PaintFunction& paintBackground)
 {
     const auto width = window.getWidth();
     const auto height = window.getHeight();
     const auto scale = g.getInternalContext().getPhysicalPixelScaleFactor();
 
+    // At a fractional scale the window can be stretched a little differently
+    // along each axis, which one picture could not match pixel for pixel.
+    if (scale != std::round (scale))
+    {
+        juce::Graphics::ScopedSaveState direct (g);
+        paintBackground (g);
+        return;
+    }
+
     if (picture.isNull() || width != paintedWidth || height != paintedHeight || scale != paintedScale || variant != paintedVariant)
     {
-        const auto pixelWidth = juce::jmax (1, juce::roundToInt ((float) width * scale));
-        const auto pixelHeight = juce::jmax (1, juce::roundToInt ((float) height * scale));
-        picture = juce::Image (juce::Image::ARGB, pixelWidth, pixelHeight, true, juce::SoftwareImageType());
+        const auto pixels = (juce::Rectangle<float> ((float) width, (float) height) * scale).getSmallestIntegerContainer();
+        picture = juce::Image (juce::Image::ARGB, juce::jmax (1, pixels.getWidth()), juce::jmax (1, pixels.getHeight()),
+                               true, juce::SoftwareImageType());
 
         juce::Graphics pictureGraphics (picture);
         pictureGraphics.addTransform (juce::AffineTransform::scale (scale));
@@ -55,6 +66,7 @@ void CachedBackground::copyPicture (juce::Graphics& g, juce::Rectangle<int> area
         return;
     }
 
-    g.drawImageTransformed (picture, juce::AffineTransform::scale ((float) paintedWidth / (float) picture.getWidth(),
-                                                                   (float) paintedHeight / (float) picture.getHeight()));
+    // Undoes the scale the picture was painted at, so that on the display it
+    // lands pixel for pixel where painting it directly would have.
+    g.drawImageTransformed (picture, juce::AffineTransform::scale (1.0f / paintedScale));
 }

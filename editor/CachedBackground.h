@@ -15,8 +15,8 @@
     textures and outlines again each time, only to show the same pixels.
 
     The picture is painted from the window's top-left corner at the display's
-    pixel scale, so at a scale of 1 the copy is exactly what painting the
-    background directly would draw.
+    pixel scale, so the copy is exactly what painting the background directly
+    would draw. At a fractional scale the background is painted directly.
 */
 class CachedBackground
 {
