@@ -10,11 +10,11 @@ ModernVUMeter::~ModernVUMeter() = default;
 
 void ModernVUMeter::setValue (float newLevelDb)
 {
+    const auto fillBefore = MeterGeometry::peakBarFillFraction (level);
+
     // An infinite reading would make the smoothed level infinite (or NaN, once
     // both infinities have met) for good; pin it to the bar's full mark or to the
     // start value instead, so the meter recovers with the next finite reading.
-    const auto fillBefore = MeterGeometry::peakBarFillFraction (level);
-
     if (std::isinf (newLevelDb))
         newLevelDb = newLevelDb > 0.0f ? 5.0f : -400.0f;
 
