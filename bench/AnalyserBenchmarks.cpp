@@ -167,7 +167,7 @@ namespace
     double threadCpuSeconds (pthread_t thread)
     {
         clockid_t clock;
-        timespec now{};
+        timespec now {};
 
         if (pthread_getcpuclockid (thread, &clock) != 0 || clock_gettime (clock, &now) != 0)
             return 0.0;
@@ -193,7 +193,7 @@ namespace
         auto& analyser = processor.analyzerThread;
 
         BaselineAnalyser baseline (baselineProcessor.analyzerThread, sampleRate);
-        std::atomic<bool> stopBaseline{ false };
+        std::atomic<bool> stopBaseline { false };
         std::thread baselineThread ([&]
                                     { baseline.run (stopBaseline); });
 

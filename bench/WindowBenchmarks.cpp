@@ -40,7 +40,7 @@ namespace
 
     double messageThreadCpuSeconds()
     {
-        timespec now{};
+        timespec now {};
         clock_gettime (CLOCK_THREAD_CPUTIME_ID, &now);
         return (double) now.tv_sec + 1.0e-9 * (double) now.tv_nsec;
     }
@@ -101,9 +101,9 @@ namespace
             }
         }
 
-        juce::AudioBuffer<float> source{ 4, (int) sampleRate };
+        juce::AudioBuffer<float> source { 4, (int) sampleRate };
         QuorvaneAudioProcessor& processor;
-        std::atomic<bool> running{ true };
+        std::atomic<bool> running { true };
         std::thread thread;
     };
 

@@ -72,11 +72,11 @@ QuorvaneAudioProcessorEditor::QuorvaneAudioProcessorEditor (QuorvaneAudioProcess
         button->setColour (juce::TextButton::textColourOnId, blueVresk);
 
     // The order is also the stacking order, bottom first.
-    for (auto* child : std::initializer_list<juce::Component*>{ &vuMeterLeft, &vuMeterRight, &aButton, &bButton,
-                                                                &blindTestButton, &diffButton, &matchBButton,
-                                                                &powerButton, &answerAButton, &answerBButton,
-                                                                &logoButton, &lufsLabelA, &lufsLabelB,
-                                                                &blindTestLabel })
+    for (auto* child : std::initializer_list<juce::Component*> { &vuMeterLeft, &vuMeterRight, &aButton, &bButton,
+                                                                 &blindTestButton, &diffButton, &matchBButton,
+                                                                 &powerButton, &answerAButton, &answerBButton,
+                                                                 &logoButton, &lufsLabelA, &lufsLabelB,
+                                                                 &blindTestLabel })
         addAndMakeVisible (child);
 
     // The attachments take the parameters' values now; no click handler is
@@ -91,8 +91,8 @@ QuorvaneAudioProcessorEditor::QuorvaneAudioProcessorEditor (QuorvaneAudioProcess
     matchBButton.setToggleState (audioProcessor.matchB.load (relaxed), juce::dontSendNotification);
     diffButton.setToggleState (audioProcessor.diffMode.load (relaxed), juce::dontSendNotification);
 
-    for (auto* button : std::initializer_list<juce::Button*>{ &aButton, &bButton, &blindTestButton,
-                                                              &matchBButton, &diffButton, &powerButton })
+    for (auto* button : std::initializer_list<juce::Button*> { &aButton, &bButton, &blindTestButton,
+                                                               &matchBButton, &diffButton, &powerButton })
         button->setClickingTogglesState (true);
 
     // If the host left both A and B on, B joining the group switches A off,
@@ -104,7 +104,7 @@ QuorvaneAudioProcessorEditor::QuorvaneAudioProcessorEditor (QuorvaneAudioProcess
     answerBButton.setVisible (false);
     blindTestLabel.setVisible (false);
 
-    for (auto* meter : std::initializer_list<juce::Component*>{ &peakMeterA, &peakMeterB, &loudnessMeterA, &loudnessMeterB })
+    for (auto* meter : std::initializer_list<juce::Component*> { &peakMeterA, &peakMeterB, &loudnessMeterA, &loudnessMeterB })
         addAndMakeVisible (meter);
 
     setResizable (true, false);

@@ -142,7 +142,7 @@ void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
     const auto isDiff = diffMode.load (relaxed);
     const auto isMatchB = matchB.load (relaxed);
     const auto playsA = blindTestActive.load (relaxed) ? blindPlaysA.load (relaxed) : isASelected;
-    const OutputConfig cfg{ isBypassed, isDiff, playsA, isMatchB || isDiff };
+    const OutputConfig cfg { isBypassed, isDiff, playsA, isMatchB || isDiff };
 
     // 5. Crossfade state. A change restarts the fade even while one runs.
     if (! configInitialised)

@@ -42,7 +42,7 @@ float peakMagnitude (const float* samples, int numSamples) noexcept
     // Several independent running maxima, so that the vector units are not
     // kept waiting on one long chain of comparisons.
     constexpr int lanes = 16;
-    std::int32_t largest[lanes]{};
+    std::int32_t largest[lanes] {};
     int i = 0;
 
     for (; i + lanes <= numSamples; i += lanes)

@@ -68,20 +68,20 @@ public:
                                 juce::AudioBuffer<float>& destination) noexcept;
 
     //==============================================================================
-    juce::AbstractFifo fifoA{ 1 };
-    juce::AbstractFifo fifoB{ 1 };
+    juce::AbstractFifo fifoA { 1 };
+    juce::AbstractFifo fifoB { 1 };
     juce::AudioBuffer<float> fifoBufferA;
     juce::AudioBuffer<float> fifoBufferB;
     juce::AudioBuffer<float> readBuffer;
     std::unique_ptr<LoudnessAnalyzer> analyzerA;
     std::unique_ptr<LoudnessAnalyzer> analyzerB;
 
-    std::atomic<float> lufsMomentaryA{ LoudnessAnalyzer::noMeasurement };
-    std::atomic<float> lufsShortTermA{ LoudnessAnalyzer::noMeasurement };
-    std::atomic<bool> audioActiveA{ false };
-    std::atomic<float> lufsMomentaryB{ LoudnessAnalyzer::noMeasurement };
-    std::atomic<float> lufsShortTermB{ LoudnessAnalyzer::noMeasurement };
-    std::atomic<bool> audioActiveB{ false };
+    std::atomic<float> lufsMomentaryA { LoudnessAnalyzer::noMeasurement };
+    std::atomic<float> lufsShortTermA { LoudnessAnalyzer::noMeasurement };
+    std::atomic<bool> audioActiveA { false };
+    std::atomic<float> lufsMomentaryB { LoudnessAnalyzer::noMeasurement };
+    std::atomic<float> lufsShortTermB { LoudnessAnalyzer::noMeasurement };
+    std::atomic<bool> audioActiveB { false };
 
     int blockSize = 512;
 

@@ -131,7 +131,7 @@ TEST (LoudnessMeasurement, DigitalSilencePublishesMinusInfinityAndNoAudio)
 
 TEST (LoudnessMeasurement, TheAudioFlagFlipsAtMinus80Lufs)
 {
-    for (const auto& [level, active] : { std::pair{ -79.6f, true }, std::pair{ -80.4f, false } })
+    for (const auto& [level, active] : { std::pair { -79.6f, true }, std::pair { -80.4f, false } })
     {
         LoudnessAnalyzer analyzer (2, 48000, 480);
         const auto sine = makeSine (48000.0, 48000, level);

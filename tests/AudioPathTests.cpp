@@ -154,9 +154,9 @@ namespace
 //==============================================================================
 TEST (AudioPathMath, ACrossfadeRisesInEqualStepsAndHoldsAtOne)
 {
-    const float fadingOut[]{ 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, notANumber };
-    const float fadingIn[]{ 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f };
-    float mixed[6]{};
+    const float fadingOut[] { 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, notANumber };
+    const float fadingIn[] { 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f };
+    float mixed[6] {};
 
     crossfade (mixed, fadingOut, fadingIn, 6, 0, 4);
 
@@ -175,17 +175,17 @@ TEST (AudioPathMath, ACrossfadeRisesInEqualStepsAndHoldsAtOne)
 
 TEST (AudioPathMath, PeakMagnitudeIsTheLargestMagnitudeAndKeepsNonFiniteValues)
 {
-    const float mixed[]{ 0.25f, -0.75f, 0.5f };
+    const float mixed[] { 0.25f, -0.75f, 0.5f };
     EXPECT_EQ (peakMagnitude (mixed, 3), 0.75f);
     EXPECT_EQ (peakMagnitude (mixed, 0), 0.0f);
 
-    const float withInfinity[]{ 0.5f, -infinity, 2.0f };
+    const float withInfinity[] { 0.5f, -infinity, 2.0f };
     EXPECT_EQ (peakMagnitude (withInfinity, 3), infinity);
 
     // A NaN must not vanish behind a larger value, wherever it sits.
     for (int position = 0; position < 64; ++position)
     {
-        float samples[64]{};
+        float samples[64] {};
         samples[position] = notANumber;
         samples[(position + 7) % 64] = 4.0f;
         EXPECT_TRUE (std::isnan (peakMagnitude (samples, 64))) << "NaN at " << position;
@@ -218,11 +218,11 @@ TEST (AudioPathMath, MatchGainIsHeldWithinThirtyDecibels)
 
 TEST (AudioPathMath, NonFiniteSamplesAreCopiedAsSilence)
 {
-    const float source[]{ 0.5f, notANumber, -infinity, infinity, -0.25f };
-    float destination[5]{};
+    const float source[] { 0.5f, notANumber, -infinity, infinity, -0.25f };
+    float destination[5] {};
     copyReplacingNonFinite (destination, source, 5);
 
-    const float expected[]{ 0.5f, 0.0f, 0.0f, 0.0f, -0.25f };
+    const float expected[] { 0.5f, 0.0f, 0.0f, 0.0f, -0.25f };
 
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ (destination[i], expected[i]) << i;
@@ -764,7 +764,7 @@ TEST (AudioPathMatch, NonFiniteLoudnessLeavesTheGainAsItWas)
     const auto gainBefore = rig.processor.matchGain.getGainLinear();
     ASSERT_NEAR (gainBefore, gainForDb (6.0f), 1.0e-5f);
 
-    const std::pair<float, float> shortTerms[]{ { notANumber, -20.0f }, { -20.0f, -infinity }, { infinity, -20.0f }, { -infinity, -infinity } };
+    const std::pair<float, float> shortTerms[] { { notANumber, -20.0f }, { -20.0f, -infinity }, { infinity, -20.0f }, { -infinity, -infinity } };
 
     for (const auto& [shortTermA, shortTermB] : shortTerms)
     {
@@ -776,7 +776,7 @@ TEST (AudioPathMatch, NonFiniteLoudnessLeavesTheGainAsItWas)
         EXPECT_EQ (rig.processor.matchGain.getGainLinear(), gainBefore);
     }
 
-    const float momentaries[]{ notANumber, -infinity };
+    const float momentaries[] { notANumber, -infinity };
 
     for (auto momentary : momentaries)
     {

@@ -130,8 +130,8 @@ TEST (BlindTestFlow, SwitchingOnHidesTheNeedlesAndStartsTheFirstRandomizing)
     EXPECT_TRUE (test.processor().matchB.load());
     EXPECT_FALSE (test.processor().diffMode.load());
 
-    for (auto* component : std::initializer_list<juce::Component*>{ &editor.aButton, &editor.bButton, &editor.peakMeterA,
-                                                                    &editor.peakMeterB, &editor.loudnessMeterA, &editor.loudnessMeterB })
+    for (auto* component : std::initializer_list<juce::Component*> { &editor.aButton, &editor.bButton, &editor.peakMeterA,
+                                                                     &editor.peakMeterB, &editor.loudnessMeterA, &editor.loudnessMeterB })
         EXPECT_TRUE (hasAlpha (*component, 1.0f));
 
     EXPECT_TRUE (editor.isRandomizing);
@@ -450,8 +450,8 @@ TEST (BlindTestInputB, WithoutInputBTheAnswersStillScoreAndDrawTheNextRound)
 
     // Switching on brightens B's bars whatever the last click left them at; the
     // next tick dims them again, as nothing comes in on B.
-    for (auto* component : std::initializer_list<juce::Component*>{ &editor.aButton, &editor.bButton, &editor.peakMeterA,
-                                                                    &editor.peakMeterB, &editor.loudnessMeterA, &editor.loudnessMeterB })
+    for (auto* component : std::initializer_list<juce::Component*> { &editor.aButton, &editor.bButton, &editor.peakMeterA,
+                                                                     &editor.peakMeterB, &editor.loudnessMeterA, &editor.loudnessMeterB })
         EXPECT_TRUE (hasAlpha (*component, 1.0f));
 
     test.tick (3);

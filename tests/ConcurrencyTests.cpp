@@ -117,7 +117,7 @@ namespace
             if (processor.numInputChannels.load() != 4 || ! processor.isInputBConnected())
                 ++seen.channelCountsWrong;
 
-            [[maybe_unused]] volatile float readouts[]{
+            [[maybe_unused]] volatile float readouts[] {
                 processor.shortTermA.load(), processor.shortTermB.load(),
                 processor.momentaryA.load(), processor.momentaryB.load(),
                 processor.analyzerThread.lufsShortTermA.load(), processor.analyzerThread.lufsShortTermB.load(),
@@ -141,8 +141,8 @@ TEST (Concurrency, AudioAnalyserAndEditorThreadsShareTheProcessorSafely)
     processor.prepareToPlay (48000.0, preparedBlockSize);
     ASSERT_TRUE (processor.analyzerThread.isThreadRunning());
 
-    std::atomic<bool> stop{ false };
-    std::atomic<int> blocksProcessed{ 0 };
+    std::atomic<bool> stop { false };
+    std::atomic<int> blocksProcessed { 0 };
     EditorObservations seen;
 
     std::thread audio ([&]
@@ -180,7 +180,7 @@ TEST (Concurrency, PreparingAgainBetweenRunsRestartsTheAnalyserCleanly)
 
     // An offline render analyses on the audio thread, with the analyser thread
     // stopped; the real-time run after it has the thread back.
-    for (const auto& [sampleRate, blockSize, offline] : { Run{ 44100.0, 512, false }, Run{ 96000.0, 64, true }, Run{ 48000.0, 1024, false } })
+    for (const auto& [sampleRate, blockSize, offline] : { Run { 44100.0, 512, false }, Run { 96000.0, 64, true }, Run { 48000.0, 1024, false } })
     {
         processor.setNonRealtime (offline);
         processor.prepareToPlay (sampleRate, blockSize);

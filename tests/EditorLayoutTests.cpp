@@ -330,8 +330,8 @@ TEST (EditorPainting, AWindowThatPaintedOtherSizesAndStatesShowsWhatANewOneShows
 
     OpenWindow used;
 
-    for (const auto step : { Step{ 600, true }, Step{ 1200, true }, Step{ 1200, false },
-                             Step{ 480, false }, Step{ 480, true }, Step{ 600, true } })
+    for (const auto step : { Step { 600, true }, Step { 1200, true }, Step { 1200, false },
+                             Step { 480, false }, Step { 480, true }, Step { 600, true } })
     {
         if (used.processor.matchB.load() != step.matching)
             click (used.editor->matchBButton);

@@ -102,11 +102,11 @@ TEST (EditorConstruction, OpensAt600x475WithTheDefaultStatesAndEveryChildOpaque)
     EXPECT_FALSE (editor.answerBButton.isVisible());
     EXPECT_FALSE (editor.blindTestLabel.isVisible());
 
-    for (auto* child : std::initializer_list<juce::Component*>{ &editor.aButton, &editor.bButton, &editor.blindTestButton,
-                                                                &editor.powerButton, &editor.logoButton, &editor.diffButton,
-                                                                &editor.matchBButton, &editor.lufsLabelA, &editor.lufsLabelB,
-                                                                &editor.peakMeterA, &editor.peakMeterB, &editor.loudnessMeterA,
-                                                                &editor.loudnessMeterB, &editor.vuMeterLeft, &editor.vuMeterRight })
+    for (auto* child : std::initializer_list<juce::Component*> { &editor.aButton, &editor.bButton, &editor.blindTestButton,
+                                                                 &editor.powerButton, &editor.logoButton, &editor.diffButton,
+                                                                 &editor.matchBButton, &editor.lufsLabelA, &editor.lufsLabelB,
+                                                                 &editor.peakMeterA, &editor.peakMeterB, &editor.loudnessMeterA,
+                                                                 &editor.loudnessMeterB, &editor.vuMeterLeft, &editor.vuMeterRight })
         EXPECT_TRUE (child->isVisible());
 
     for (auto* child : childrenOf (editor))
@@ -240,12 +240,12 @@ TEST (EditorConstruction, EachImageButtonDrawsItsOwnImagesOpacitiesAndOverlaysIn
 
     // The four skinned buttons: their own icon, opaque and without overlay,
     // whether the mouse is over them or not; the lit icon while pressed.
-    for (const auto& skinned : { Skinned{ editor.aButton, embedded (icon_a_png, icon_a_pngSize), embedded (icon_a_on_png, icon_a_on_pngSize) },
-                                 Skinned{ editor.bButton, embedded (icon_b_png, icon_b_pngSize), embedded (icon_b_on_png, icon_b_on_pngSize) },
-                                 Skinned{ editor.blindTestButton, embedded (icon_blind_test_png, icon_blind_test_pngSize),
-                                          embedded (icon_blind_test_on_png, icon_blind_test_on_pngSize) },
-                                 Skinned{ editor.powerButton, embedded (icon_power_png, icon_power_pngSize),
-                                          embedded (icon_power_on_png, icon_power_on_pngSize) } })
+    for (const auto& skinned : { Skinned { editor.aButton, embedded (icon_a_png, icon_a_pngSize), embedded (icon_a_on_png, icon_a_on_pngSize) },
+                                 Skinned { editor.bButton, embedded (icon_b_png, icon_b_pngSize), embedded (icon_b_on_png, icon_b_on_pngSize) },
+                                 Skinned { editor.blindTestButton, embedded (icon_blind_test_png, icon_blind_test_pngSize),
+                                           embedded (icon_blind_test_on_png, icon_blind_test_on_pngSize) },
+                                 Skinned { editor.powerButton, embedded (icon_power_png, icon_power_pngSize),
+                                           embedded (icon_power_on_png, icon_power_on_pngSize) } })
     {
         SCOPED_TRACE (skinned.button.getBounds().toString());
         expectDrawn (recorder.draw (skinned.button, juce::Button::buttonNormal), skinned.normal, 1.0f, none);
@@ -581,9 +581,9 @@ TEST (EditorClosing, ReleasesTheAttachmentsBeforeAnyButtonGoes)
     std::unique_ptr<QuorvaneAudioProcessorEditor> editor (dynamic_cast<QuorvaneAudioProcessorEditor*> (processor.createEditor()));
     ClosingWatcher watcher (*editor, processor);
 
-    for (auto* button : std::initializer_list<juce::Button*>{ &editor->aButton, &editor->bButton, &editor->blindTestButton,
-                                                              &editor->powerButton, &editor->logoButton, &editor->diffButton,
-                                                              &editor->matchBButton, &editor->answerAButton, &editor->answerBButton })
+    for (auto* button : std::initializer_list<juce::Button*> { &editor->aButton, &editor->bButton, &editor->blindTestButton,
+                                                               &editor->powerButton, &editor->logoButton, &editor->diffButton,
+                                                               &editor->matchBButton, &editor->answerAButton, &editor->answerBButton })
         button->addComponentListener (&watcher);
 
     editor.reset();

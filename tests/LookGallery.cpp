@@ -31,7 +31,7 @@ namespace
         ButtonLookState state;
     };
 
-    const std::vector<GalleryState> galleryStates{
+    const std::vector<GalleryState> galleryStates {
         { "normal", { false, false, true } },
         { "on", { true, false, true } },
         { "hovered", { false, true, true } },
@@ -117,12 +117,12 @@ namespace
 
         const auto imageButton = [] (const juce::Rectangle<int>& bounds, juce::Image normal, juce::Image down)
         {
-            return GalleryButton{ "", bounds.getWidth(), bounds.getHeight(), {}, normal, down };
+            return GalleryButton { "", bounds.getWidth(), bounds.getHeight(), {}, normal, down };
         };
 
         const auto textButton = [] (const juce::Rectangle<int>& bounds, const char* text)
         {
-            return GalleryButton{ "", bounds.getWidth(), bounds.getHeight(), text, {}, {} };
+            return GalleryButton { "", bounds.getWidth(), bounds.getHeight(), text, {}, {} };
         };
 
         return {

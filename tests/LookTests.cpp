@@ -33,10 +33,10 @@ namespace
         EXPECT_EQ (slice.destination, destination);
     }
 
-    const auto normalState = ButtonLookState{ false, false, true };
-    const auto onState = ButtonLookState{ true, false, true };
-    const auto hoveredState = ButtonLookState{ false, true, true };
-    const auto hoveredButDisabled = ButtonLookState{ false, true, false };
+    const auto normalState = ButtonLookState { false, false, true };
+    const auto onState = ButtonLookState { true, false, true };
+    const auto hoveredState = ButtonLookState { false, true, true };
+    const auto hoveredButDisabled = ButtonLookState { false, true, false };
 
     const auto highlight = juce::Colour (0x33e6e6e6);
     const auto normalSkinColour = juce::Colour (0xffff0000);
@@ -91,7 +91,7 @@ TEST (Palette, HoldsTheProductsColours)
         juce::uint32 argb;
     };
 
-    const std::vector<Entry> palette{
+    const std::vector<Entry> palette {
         { "blueDarkVresk", &blueDarkVresk, 0xff146d78 },
         { "orangeLightVresk", &orangeLightVresk, 0xffd28218 },
         { "orangeorangeVresk", &orangeorangeVresk, 0x33ed9c14 },
@@ -131,7 +131,7 @@ TEST (LookColourTable, HoldsTheLastSettingOfEveryId)
 {
     Look look;
 
-    const std::vector<std::pair<int, juce::Colour>> expected{
+    const std::vector<std::pair<int, juce::Colour>> expected {
         { juce::Label::textColourId, greyWhiteVresk },
         { juce::PopupMenu::textColourId, greyWhiteVresk },
         { juce::PopupMenu::backgroundColourId, greyOpacityVresk },
@@ -217,7 +217,7 @@ TEST (LookConstruction, LoadsItsNineImages)
 {
     Look look;
 
-    const std::vector<std::pair<const juce::Image*, juce::Point<int>>> images{
+    const std::vector<std::pair<const juce::Image*, juce::Point<int>>> images {
         { &look.thumbImage, { 200, 200 } },
         { &look.knobImage, { 300, 300 } },
         { &look.knobHoverImage, { 300, 300 } },
@@ -504,10 +504,10 @@ TEST_F (LookWithMarkedSkins, HoverHighlightLandsWhereTheGeometrySays)
     const auto image = skin (84, 42, hoveredState);
 
     // (4.2, 6.3, 75.6, 29.4) with fully rounded ends.
-    for (auto [x, y] : { std::pair{ 42, 21 }, { 42, 8 }, { 42, 34 }, { 6, 21 }, { 78, 21 } })
+    for (auto [x, y] : { std::pair { 42, 21 }, { 42, 8 }, { 42, 34 }, { 6, 21 }, { 78, 21 } })
         EXPECT_TRUE (pixelIs (image, x, y, highlight, 3));
 
-    for (auto [x, y] : { std::pair{ 42, 5 }, { 42, 37 }, { 3, 21 }, { 81, 21 }, { 5, 8 } })
+    for (auto [x, y] : { std::pair { 42, 5 }, { 42, 37 }, { 3, 21 }, { 81, 21 }, { 5, 8 } })
         EXPECT_EQ (image.getPixelAt (x, y).getAlpha(), 0) << x << ", " << y;
 }
 

@@ -56,7 +56,7 @@ namespace
             bool separator, active, highlighted, subMenu;
         };
 
-        const Item items[]{
+        const Item items[] {
             { "Compare A and B", "", false, true, false, false },
             { "Match loudness", "Ctrl+M", false, true, true, false },
             { "Difference", "", false, false, false, false },
@@ -109,7 +109,7 @@ namespace
         g.setColour (juce::Colours::white);
         g.setFont (juce::Font (juce::FontOptions (12.0f)));
 
-        for (auto [caption, x] : { std::pair{ "normal", 240 }, { "hovered", 400 }, { "disabled", 560 } })
+        for (auto [caption, x] : { std::pair { "normal", 240 }, { "hovered", 400 }, { "disabled", 560 } })
             g.drawText (caption, x, 4, 140, 16, juce::Justification::centred);
 
         juce::ComboBox combo;
@@ -117,7 +117,7 @@ namespace
         combo.setSelectedId (1, juce::dontSendNotification);
         combo.setSize (140, 30);
 
-        for (auto [lookAndFeel, x, enabled] : { std::tuple<Look*, int, bool>{ &look, 240, true },
+        for (auto [lookAndFeel, x, enabled] : { std::tuple<Look*, int, bool> { &look, 240, true },
                                                 { &hoveredLook, 400, true },
                                                 { &look, 560, false } })
         {

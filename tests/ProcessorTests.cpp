@@ -129,10 +129,10 @@ TEST_P (ProcessorPreparation, SizesEverythingFromTheSampleRateAndBlockSize)
 }
 
 INSTANTIATE_TEST_SUITE_P (Rates, ProcessorPreparation,
-                          ::testing::Values (PreparationCase{ 44100.0, 512, 882, 44612, 44100 },
-                                             PreparationCase{ 48000.0, 256, 960, 48256, 48000 },
-                                             PreparationCase{ 44100.9, 512, 882, 44612, 44100 },
-                                             PreparationCase{ 50.0, 64, 1, 114, 50 }));
+                          ::testing::Values (PreparationCase { 44100.0, 512, 882, 44612, 44100 },
+                                             PreparationCase { 48000.0, 256, 960, 48256, 48000 },
+                                             PreparationCase { 44100.9, 512, 882, 44612, 44100 },
+                                             PreparationCase { 50.0, 64, 1, 114, 50 }));
 
 TEST (ProcessorPreparationState, CountsTheChannelsOfTheEnabledBuses)
 {
@@ -250,9 +250,9 @@ TEST (ProcessorIdentity, ExposesTheThreeSwitchParametersWithTheirDefaults)
         bool defaultOn;
     };
 
-    for (const auto& expected : { Expected{ "onButton", "on Button", true },
-                                  Expected{ "AButton", "A Button", true },
-                                  Expected{ "BButton", "B Button", false } })
+    for (const auto& expected : { Expected { "onButton", "on Button", true },
+                                  Expected { "AButton", "A Button", true },
+                                  Expected { "BButton", "B Button", false } })
     {
         auto* parameter = dynamic_cast<juce::AudioParameterBool*> (processor.parameters.getParameter (expected.id));
         ASSERT_NE (parameter, nullptr) << expected.id;
@@ -302,7 +302,7 @@ TEST (ProcessorLifetime, ReleaseKeepsEverythingPrepared)
     processor.parameters.getParameter ("AButton")->setValueNotifyingHost (0.0f);
 
     juce::AudioBuffer<float> block (4, 256);
-    const float inputs[]{ 0.125f, 0.25f, 0.375f, 0.5f };
+    const float inputs[] { 0.125f, 0.25f, 0.375f, 0.5f };
 
     for (int ch = 0; ch < 4; ++ch)
         juce::FloatVectorOperations::fill (block.getWritePointer (ch), inputs[ch], 256);

@@ -41,9 +41,9 @@ namespace probe
     // malloc must itself never allocate.
     thread_local bool watching = false;
 
-    std::atomic<int> allocations{ 0 };
-    std::atomic<int> locks{ 0 };
-    std::atomic<int> systemCalls{ 0 };
+    std::atomic<int> allocations { 0 };
+    std::atomic<int> locks { 0 };
+    std::atomic<int> systemCalls { 0 };
 
     void reset()
     {
@@ -189,7 +189,7 @@ namespace
     */
     bool trapSystemCallsOnThisThread()
     {
-        sock_filter filter[]{
+        sock_filter filter[] {
             BPF_STMT (BPF_LD | BPF_W | BPF_ABS, offsetof (seccomp_data, nr)),
             BPF_JUMP (BPF_JMP | BPF_JEQ | BPF_K, __NR_rt_sigreturn, 3, 0),
             BPF_JUMP (BPF_JMP | BPF_JEQ | BPF_K, __NR_exit, 2, 0),
@@ -198,7 +198,7 @@ namespace
             BPF_STMT (BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
         };
 
-        sock_fprog program{ (unsigned short) std::size (filter), filter };
+        sock_fprog program { (unsigned short) std::size (filter), filter };
 
         return prctl (PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && syscall (SYS_seccomp, SECCOMP_SET_MODE_FILTER, 0, &program) == 0;
     }
@@ -273,7 +273,7 @@ namespace
         std::bernoulli_distribution change (0.2);
 
         std::vector<Step> schedule;
-        Step step{ 0, true, true, false, true, false, true };
+        Step step { 0, true, true, false, true, false, true };
 
         for (int i = 0; i < numBlocks; ++i)
         {
@@ -409,7 +409,7 @@ TEST (Realtime, ProcessBlockNeitherAllocatesNorLocksNorCallsTheSystemInAnyLayout
         bool offline;
     };
 
-    const Case cases[]{
+    const Case cases[] {
         { "stereo, B stereo", makeLayout (stereo, stereo), false },
         { "stereo, B mono", makeLayout (stereo, mono), false },
         { "stereo, no B", makeLayout (stereo, none), false },

@@ -32,7 +32,7 @@ namespace
         using namespace BinaryData;
         constexpr auto indexed = Encoding::indexedPngWithTransparency;
 
-        static const std::vector<EmbeddedImage> images{
+        static const std::vector<EmbeddedImage> images {
             { "knob", knob_png, knob_pngSize, 300, 300, indexed },
             { "knob hover", knob_hover_png, knob_hover_pngSize, 300, 300, indexed },
             { "slider thumb", slider_thumb_png, slider_thumb_pngSize, 200, 200, indexed },
