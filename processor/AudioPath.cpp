@@ -158,20 +158,16 @@ void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
         currentConfig = cfg;
     }
 
-    const auto workBufferLength = bufferA.getNumSamples();
-    auto fading = crossfadePosition >= 0;
-
-    if (fading && n > workBufferLength)
-    {
-        crossfadePosition = -1;
-        fading = false;
-    }
-
     // Only reachable by calling processChunk with more than prepareToPlay sized
     // for, or before it ran: the work buffers cannot hold the chunk, so it plays
-    // as it arrived instead of being written past their ends.
-    if (n > workBufferLength)
+    // as it arrived instead of being written past their ends, and ends any fade.
+    if (n > bufferA.getNumSamples())
+    {
+        crossfadePosition = -1;
         return;
+    }
+
+    const auto fading = crossfadePosition >= 0;
 
     // 6. The path renders at most a stereo pair.
     const auto numOut = juce::jmin (totalOutputs, 2, numHostChannels);
