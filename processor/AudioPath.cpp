@@ -149,7 +149,6 @@ void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
     {
         currentConfig = cfg;
         configInitialised = true;
-        crossfadePosition = -1;
     }
     else if (cfg != currentConfig)
     {
