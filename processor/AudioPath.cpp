@@ -286,19 +286,7 @@ void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
     }
     else if (! cfg.bypass)
     {
-        if (cfg.diff)
-        {
-            for (int ch = 0; ch < 2; ++ch)
-                juce::FloatVectorOperations::subtract (renderBuffer.getWritePointer (ch), bufferA.getReadPointer (ch), bufferB.getReadPointer (ch), n);
-
-            for (int ch = 0; ch < numOut; ++ch)
-                buffer.copyFrom (ch, 0, renderBuffer, ch, 0, n);
-        }
-        else
-        {
-            for (int ch = 0; ch < numOut; ++ch)
-                buffer.copyFrom (ch, 0, cfg.playA ? bufferA : bufferB, ch, 0, n);
-        }
+        renderConfig (cfg, buffer);
     }
     // Bypassed with no fade running: the host buffer is left alone, so the
     // main input passes through untouched.
