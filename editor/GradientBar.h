@@ -1,14 +1,15 @@
 #pragma once
 
-#include <juce_graphics/juce_graphics.h>
+#include <juce_gui_basics/juce_gui_basics.h>
 
-/** Draws the vertical gradient bar that the peak and loudness meters share:
-    background, the lit part for a fill fraction (0 .. 1), then the two outlines.
-    Everything is sized from the component's width and height.
+/*  The vertical gradient bar that the peak and loudness meters share. Each meter
+    keeps its own reading and range; these draw and repaint the bar for the fill
+    fraction (0 .. 1) it gives, sized from the meter's width and height.
 */
-void paintGradientBar (juce::Graphics&, float width, float height, float fillFraction, float cornerSize);
 
-/** The part of a bar of this size that looks different at two fill fractions:
-    what a new reading needs repainted. Empty when the bar looks the same. */
-juce::Rectangle<int> changedGradientBarArea (float fillFractionA, float fillFractionB,
-                                             float width, float height, float cornerSize) noexcept;
+/** Draws the background, the lit part for the fill fraction, then the two outlines. */
+void paintGradientBar (juce::Graphics&, const juce::Component& meter, float fillFraction, int cornerSize);
+
+/** Asks the meter to repaint the part of its bar that looks different at the two
+    fill fractions: what a new reading changes. Nothing when the bar looks the same. */
+void repaintGradientBar (juce::Component& meter, float fillFractionBefore, float fillFractionNow, int cornerSize);

@@ -15,13 +15,10 @@ void LufsVUMeter::setValue (float newLoudnessLufs)
     if (! std::isnan (newLoudnessLufs))
         value = newLoudnessLufs;
 
-    repaint (changedGradientBarArea (fillBefore, MeterGeometry::loudnessBarFillFraction (value),
-                                     (float) getWidth(), (float) getHeight(), (float) cornerSize));
+    repaintGradientBar (*this, fillBefore, MeterGeometry::loudnessBarFillFraction (value), cornerSize);
 }
 
 void LufsVUMeter::paint (juce::Graphics& g)
 {
-    paintGradientBar (g, (float) getWidth(), (float) getHeight(),
-                      MeterGeometry::loudnessBarFillFraction (value),
-                      (float) cornerSize);
+    paintGradientBar (g, *this, MeterGeometry::loudnessBarFillFraction (value), cornerSize);
 }

@@ -26,13 +26,10 @@ void ModernVUMeter::setValue (float newLevelDb)
             level = 0.3f * newLevelDb + 0.7f * level;
     }
 
-    repaint (changedGradientBarArea (fillBefore, MeterGeometry::peakBarFillFraction (level),
-                                     (float) getWidth(), (float) getHeight(), (float) cornerSize));
+    repaintGradientBar (*this, fillBefore, MeterGeometry::peakBarFillFraction (level), cornerSize);
 }
 
 void ModernVUMeter::paint (juce::Graphics& g)
 {
-    paintGradientBar (g, (float) getWidth(), (float) getHeight(),
-                      MeterGeometry::peakBarFillFraction (level),
-                      (float) cornerSize);
+    paintGradientBar (g, *this, MeterGeometry::peakBarFillFraction (level), cornerSize);
 }
