@@ -7,12 +7,8 @@
 */
 namespace BlindTest
 {
-    constexpr int totalRounds = 6;
-
-    /** Degrees the button turns per timer tick while the sources are drawn. */
-    constexpr float spinStepDegrees = 50.0f;
-
-    /** The randomizing ends on the tick that reaches this angle: the 15th. */
+    /** The randomizing ends on the tick that reaches this angle: at the window's
+        50 degrees a tick, the 15th. */
     constexpr float spinEndDegrees = 720.0f;
 
     inline const char* const randomizingText = "...\nRANDOMIZING\nSOURCES\n...";
