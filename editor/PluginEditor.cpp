@@ -66,10 +66,10 @@ QuorvaneAudioProcessorEditor::QuorvaneAudioProcessorEditor (QuorvaneAudioProcess
     answerBButton.setButtonText (BlindTest::answerBText);
 
     for (auto* button : { &diffButton, &matchBButton, &answerAButton, &answerBButton })
+    {
         button->setColour (juce::TextButton::textColourOffId, greyWhiteVresk);
-
-    for (auto* button : { &diffButton, &matchBButton, &answerAButton, &answerBButton })
         button->setColour (juce::TextButton::textColourOnId, blueVresk);
+    }
 
     // The order is also the stacking order, bottom first.
     for (auto* child : std::initializer_list<juce::Component*> { &vuMeterLeft, &vuMeterRight, &aButton, &bButton,
