@@ -28,10 +28,8 @@ juce::String unscrambleAddress (const char* scrambled, const char* key)
     std::string result (scrambled);
     const auto keyLength = (int) std::strlen (key);
 
-    if (keyLength == 0)
-        return juce::String::fromUTF8 (result.data(), (int) result.size());
-
-    for (int i = 0; i < (int) result.size(); ++i)
+    // An empty key leaves every character where it stands.
+    for (int i = 0; keyLength > 0 && i < (int) result.size(); ++i)
     {
         const auto c = (int) (unsigned char) result[(size_t) i];
 
