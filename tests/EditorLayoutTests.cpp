@@ -441,17 +441,6 @@ TEST (EditorPolling, TheTickFeedsTheNeedlesAndPeakBars)
 }
 
 //==============================================================================
-namespace
-{
-    void expectBarAlphas (QuorvaneAudioProcessorEditor& editor, float alphaA, float alphaB)
-    {
-        EXPECT_TRUE (hasAlpha (editor.peakMeterA, alphaA));
-        EXPECT_TRUE (hasAlpha (editor.loudnessMeterA, alphaA));
-        EXPECT_TRUE (hasAlpha (editor.peakMeterB, alphaB));
-        EXPECT_TRUE (hasAlpha (editor.loudnessMeterB, alphaB));
-    }
-} // namespace
-
 TEST (EditorPolling, WithoutASecondInputEveryTickDimsBsBars)
 {
     OpenWindow window;

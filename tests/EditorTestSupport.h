@@ -20,23 +20,24 @@ namespace juce
 */
 namespace EditorTestSupport
 {
+    /** The processor's window, as the processor's own type. */
+    inline std::unique_ptr<QuorvaneAudioProcessorEditor> createEditor (QuorvaneAudioProcessor& processor)
+    {
+        return std::unique_ptr<QuorvaneAudioProcessorEditor> (dynamic_cast<QuorvaneAudioProcessorEditor*> (processor.createEditor()));
+    }
+
     /** A processor and its open window. The window is shown (without a desktop
         peer) so that repaints reach the editor the way they do in a host. */
     struct OpenWindow
     {
         OpenWindow()
+            : editor (createEditor (processor))
         {
-            editor.reset (dynamic_cast<QuorvaneAudioProcessorEditor*> (processor.createEditor()));
             editor->setVisible (true);
         }
 
-        ~OpenWindow()
-        {
-            editor.reset();
-        }
-
         QuorvaneAudioProcessor processor;
-        std::unique_ptr<QuorvaneAudioProcessorEditor> editor;
+        std::unique_ptr<QuorvaneAudioProcessorEditor> editor; // closed before the processor goes
     };
 
     /** A click as the framework delivers it: triggerClick posts this message to
@@ -78,6 +79,15 @@ namespace EditorTestSupport
         return ::testing::AssertionFailure() << "alpha " << alpha << ", expected " << expected;
     }
 
+    /** The alphas of A's peak and loudness bars, and of B's. */
+    inline void expectBarAlphas (QuorvaneAudioProcessorEditor& editor, float alphaA, float alphaB)
+    {
+        EXPECT_TRUE (hasAlpha (editor.peakMeterA, alphaA));
+        EXPECT_TRUE (hasAlpha (editor.loudnessMeterA, alphaA));
+        EXPECT_TRUE (hasAlpha (editor.peakMeterB, alphaB));
+        EXPECT_TRUE (hasAlpha (editor.loudnessMeterB, alphaB));
+    }
+
     inline bool parameterIsOn (QuorvaneAudioProcessor& processor, const juce::String& id)
     {
         return processor.parameters.getRawParameterValue (id)->load() >= 0.5f;
@@ -92,11 +102,7 @@ namespace EditorTestSupport
                                    double sampleRate = 48000.0,
                                    int blockSize = 512)
     {
-        juce::AudioProcessor::BusesLayout layout;
-        layout.inputBuses.add (inputA);
-        layout.inputBuses.add (inputB);
-        layout.outputBuses.add (inputA);
-        ASSERT_TRUE (processor.setBusesLayout (layout));
+        ASSERT_TRUE (processor.setBusesLayout (TestSupport::makeLayout (inputA, inputB)));
 
         // As a host does: the details first, then the preparation.
         processor.setRateAndBufferSizeDetails (sampleRate, blockSize);
