@@ -9,20 +9,41 @@ namespace
 {
     using Rect = juce::Rectangle<int>;
 
-    /** The children in the order the layout places them, each with its
-        expected bounds. */
+    /** A child in the order the layout places them, with its bounds in the
+        smallest, the initial and the largest window. */
     struct ExpectedBounds
     {
         const char* name;
         Rect EditorLayout::*member;
-        Rect bounds;
+        Rect at480, at600, at1200;
     };
 
-    void expectLayout (const EditorLayout& layout, std::initializer_list<ExpectedBounds> table)
-    {
-        for (const auto& row : table)
-            EXPECT_EQ (layout.*(row.member), row.bounds) << row.name;
-    }
+    // At 1200 wide, worked out by hand from the units s = 120, m = 12, q = 60;
+    // the power button's y (0.8 m = 9.6) and the DIFF row (9.8 m = 117.6) are
+    // where truncation keeps this from being the 600 x 475 layout doubled.
+    // clang-format off
+    const ExpectedBounds expectedBounds[] = {
+        // child                                               480 x 380              600 x 475              1200 x 950
+        { "power", &EditorLayout::powerButton,                 { 424, 3, 28, 28 },    { 531, 4, 36, 36 },    { 1062, 9, 72, 72 } },
+        { "logo", &EditorLayout::logoButton,                   { 24, 3, 112, 28 },    { 30, 4, 144, 36 },    { 60, 9, 288, 72 } },
+        { "A", &EditorLayout::aButton,                         { 72, 46, 48, 48 },    { 90, 62, 60, 60 },    { 180, 126, 120, 120 } },
+        { "LUFS A", &EditorLayout::lufsLabelA,                 { 72, 106, 48, 24 },   { 90, 140, 60, 30 },   { 180, 282, 120, 60 } },
+        { "peak A", &EditorLayout::peakMeterA,                 { 139, 50, 19, 79 },   { 174, 68, 24, 102 },  { 348, 138, 48, 204 } },
+        { "loudness A", &EditorLayout::loudnessMeterA,         { 175, 60, 19, 60 },   { 219, 80, 24, 78 },   { 438, 162, 48, 156 } },
+        { "B", &EditorLayout::bButton,                         { 360, 46, 48, 48 },   { 450, 62, 60, 60 },   { 900, 126, 120, 120 } },
+        { "LUFS B", &EditorLayout::lufsLabelB,                 { 360, 106, 48, 24 },  { 450, 140, 60, 30 },  { 900, 282, 120, 60 } },
+        { "peak B", &EditorLayout::peakMeterB,                 { 321, 50, 19, 79 },   { 402, 68, 24, 102 },  { 804, 138, 48, 204 } },
+        { "loudness B", &EditorLayout::loudnessMeterB,         { 285, 60, 19, 60 },   { 357, 80, 24, 78 },   { 714, 162, 48, 156 } },
+        { "blind test", &EditorLayout::blindTestButton,        { 206, 149, 67, 67 },  { 258, 200, 84, 84 },  { 516, 402, 168, 168 } },
+        { "DIFF", &EditorLayout::diffButton,                   { 206, 255, 67, 33 },  { 258, 342, 84, 42 },  { 516, 687, 168, 84 } },
+        { "MATCH B", &EditorLayout::matchBButton,              { 206, 72, 67, 33 },   { 258, 98, 84, 42 },   { 516, 198, 168, 84 } },
+        { "THIS IS A", &EditorLayout::answerAButton,           { 72, 255, 67, 33 },   { 90, 342, 84, 42 },   { 180, 687, 168, 84 } },
+        { "THIS IS B", &EditorLayout::answerBButton,           { 340, 255, 67, 33 },  { 426, 342, 84, 42 },  { 852, 687, 168, 84 } },
+        { "VU left", &EditorLayout::vuMeterLeft,               { 60, 237, 120, 72 },  { 75, 320, 150, 90 },  { 150, 643, 300, 180 } },
+        { "VU right", &EditorLayout::vuMeterRight,             { 300, 237, 120, 72 }, { 375, 320, 150, 90 }, { 750, 643, 300, 180 } },
+        { "blind test label", &EditorLayout::blindTestLabel,   { 180, 237, 120, 72 }, { 225, 320, 150, 90 }, { 450, 643, 300, 180 } },
+    };
+    // clang-format on
 
     void expectChildBounds (QuorvaneAudioProcessorEditor& editor, const EditorLayout& layout)
     {
@@ -73,92 +94,23 @@ namespace
 } // namespace
 
 //==============================================================================
-TEST (EditorLayout, PlacesEveryChildOfThe600x475Window)
+TEST (EditorLayout, PlacesEveryChildAtTheSmallestInitialAndLargestSize)
 {
-    // clang-format off
-    expectLayout (computeEditorLayout (600), {
-        { "power", &EditorLayout::powerButton, { 531, 4, 36, 36 } },
-        { "logo", &EditorLayout::logoButton, { 30, 4, 144, 36 } },
-        { "A", &EditorLayout::aButton, { 90, 62, 60, 60 } },
-        { "LUFS A", &EditorLayout::lufsLabelA, { 90, 140, 60, 30 } },
-        { "peak A", &EditorLayout::peakMeterA, { 174, 68, 24, 102 } },
-        { "loudness A", &EditorLayout::loudnessMeterA, { 219, 80, 24, 78 } },
-        { "B", &EditorLayout::bButton, { 450, 62, 60, 60 } },
-        { "LUFS B", &EditorLayout::lufsLabelB, { 450, 140, 60, 30 } },
-        { "peak B", &EditorLayout::peakMeterB, { 402, 68, 24, 102 } },
-        { "loudness B", &EditorLayout::loudnessMeterB, { 357, 80, 24, 78 } },
-        { "blind test", &EditorLayout::blindTestButton, { 258, 200, 84, 84 } },
-        { "DIFF", &EditorLayout::diffButton, { 258, 342, 84, 42 } },
-        { "MATCH B", &EditorLayout::matchBButton, { 258, 98, 84, 42 } },
-        { "THIS IS A", &EditorLayout::answerAButton, { 90, 342, 84, 42 } },
-        { "THIS IS B", &EditorLayout::answerBButton, { 426, 342, 84, 42 } },
-        { "VU left", &EditorLayout::vuMeterLeft, { 75, 320, 150, 90 } },
-        { "VU right", &EditorLayout::vuMeterRight, { 375, 320, 150, 90 } },
-        { "blind test label", &EditorLayout::blindTestLabel, { 225, 320, 150, 90 } },
-    });
-    // clang-format on
+    const auto at480 = computeEditorLayout (480);
+    const auto at600 = computeEditorLayout (600);
+    const auto at1200 = computeEditorLayout (1200);
 
-    EXPECT_EQ (computeEditorLayout (600).fontSize, 12.0f);
-}
-
-TEST (EditorLayout, PlacesEveryChildOfTheSmallest480x380Window)
-{
-    // clang-format off
-    expectLayout (computeEditorLayout (480), {
-        { "power", &EditorLayout::powerButton, { 424, 3, 28, 28 } },
-        { "logo", &EditorLayout::logoButton, { 24, 3, 112, 28 } },
-        { "A", &EditorLayout::aButton, { 72, 46, 48, 48 } },
-        { "LUFS A", &EditorLayout::lufsLabelA, { 72, 106, 48, 24 } },
-        { "peak A", &EditorLayout::peakMeterA, { 139, 50, 19, 79 } },
-        { "loudness A", &EditorLayout::loudnessMeterA, { 175, 60, 19, 60 } },
-        { "B", &EditorLayout::bButton, { 360, 46, 48, 48 } },
-        { "LUFS B", &EditorLayout::lufsLabelB, { 360, 106, 48, 24 } },
-        { "peak B", &EditorLayout::peakMeterB, { 321, 50, 19, 79 } },
-        { "loudness B", &EditorLayout::loudnessMeterB, { 285, 60, 19, 60 } },
-        { "blind test", &EditorLayout::blindTestButton, { 206, 149, 67, 67 } },
-        { "DIFF", &EditorLayout::diffButton, { 206, 255, 67, 33 } },
-        { "MATCH B", &EditorLayout::matchBButton, { 206, 72, 67, 33 } },
-        { "THIS IS A", &EditorLayout::answerAButton, { 72, 255, 67, 33 } },
-        { "THIS IS B", &EditorLayout::answerBButton, { 340, 255, 67, 33 } },
-        { "VU left", &EditorLayout::vuMeterLeft, { 60, 237, 120, 72 } },
-        { "VU right", &EditorLayout::vuMeterRight, { 300, 237, 120, 72 } },
-        { "blind test label", &EditorLayout::blindTestLabel, { 180, 237, 120, 72 } },
-    });
-    // clang-format on
+    for (const auto& row : expectedBounds)
+    {
+        EXPECT_EQ (at480.*(row.member), row.at480) << row.name << " at 480";
+        EXPECT_EQ (at600.*(row.member), row.at600) << row.name << " at 600";
+        EXPECT_EQ (at1200.*(row.member), row.at1200) << row.name << " at 1200";
+    }
 
     // The single-precision product of 480 and 0.02.
-    EXPECT_EQ (computeEditorLayout (480).fontSize, 9.5999994f);
-}
-
-TEST (EditorLayout, PlacesEveryChildOfTheLargest1200x950Window)
-{
-    // Worked out by hand from the units s = 120, m = 12, q = 60; the power
-    // button's y (0.8 m = 9.6) and the DIFF row (9.8 m = 117.6) are where
-    // truncation keeps this from being the 600 x 475 layout doubled.
-    // clang-format off
-    expectLayout (computeEditorLayout (1200), {
-        { "power", &EditorLayout::powerButton, { 1062, 9, 72, 72 } },
-        { "logo", &EditorLayout::logoButton, { 60, 9, 288, 72 } },
-        { "A", &EditorLayout::aButton, { 180, 126, 120, 120 } },
-        { "LUFS A", &EditorLayout::lufsLabelA, { 180, 282, 120, 60 } },
-        { "peak A", &EditorLayout::peakMeterA, { 348, 138, 48, 204 } },
-        { "loudness A", &EditorLayout::loudnessMeterA, { 438, 162, 48, 156 } },
-        { "B", &EditorLayout::bButton, { 900, 126, 120, 120 } },
-        { "LUFS B", &EditorLayout::lufsLabelB, { 900, 282, 120, 60 } },
-        { "peak B", &EditorLayout::peakMeterB, { 804, 138, 48, 204 } },
-        { "loudness B", &EditorLayout::loudnessMeterB, { 714, 162, 48, 156 } },
-        { "blind test", &EditorLayout::blindTestButton, { 516, 402, 168, 168 } },
-        { "DIFF", &EditorLayout::diffButton, { 516, 687, 168, 84 } },
-        { "MATCH B", &EditorLayout::matchBButton, { 516, 198, 168, 84 } },
-        { "THIS IS A", &EditorLayout::answerAButton, { 180, 687, 168, 84 } },
-        { "THIS IS B", &EditorLayout::answerBButton, { 852, 687, 168, 84 } },
-        { "VU left", &EditorLayout::vuMeterLeft, { 150, 643, 300, 180 } },
-        { "VU right", &EditorLayout::vuMeterRight, { 750, 643, 300, 180 } },
-        { "blind test label", &EditorLayout::blindTestLabel, { 450, 643, 300, 180 } },
-    });
-    // clang-format on
-
-    EXPECT_EQ (computeEditorLayout (1200).fontSize, 24.0f);
+    EXPECT_EQ (at480.fontSize, 9.5999994f);
+    EXPECT_EQ (at600.fontSize, 12.0f);
+    EXPECT_EQ (at1200.fontSize, 24.0f);
 }
 
 TEST (EditorLayout, EveryChildStaysInsideTheWindowAtEveryAllowedSize)
@@ -168,12 +120,8 @@ TEST (EditorLayout, EveryChildStaysInsideTheWindowAtEveryAllowedSize)
         const auto layout = computeEditorLayout (width);
         const auto window = Rect (0, 0, width, (int) std::ceil (width * 475.0 / 600.0));
 
-        for (const auto& bounds : { layout.powerButton, layout.logoButton, layout.aButton, layout.lufsLabelA,
-                                    layout.peakMeterA, layout.loudnessMeterA, layout.bButton, layout.lufsLabelB,
-                                    layout.peakMeterB, layout.loudnessMeterB, layout.blindTestButton, layout.diffButton,
-                                    layout.matchBButton, layout.answerAButton, layout.answerBButton, layout.vuMeterLeft,
-                                    layout.vuMeterRight, layout.blindTestLabel })
-            EXPECT_TRUE (window.contains (bounds)) << "width " << width << ": " << bounds.toString();
+        for (const auto& row : expectedBounds)
+            EXPECT_TRUE (window.contains (layout.*(row.member))) << "width " << width << ": " << row.name;
     }
 }
 
