@@ -62,28 +62,29 @@ namespace
     }
 
     //==============================================================================
-    /** Renders a meter as the window would (over a dark panel), saves it at 4x for
-        looking at, and returns the 1x image for pixel checks. */
+    const auto panelColour = juce::Colour (0xff3a3b3c);
+
+    /** The meter at a scale, as the window shows it over a dark panel. */
+    juce::Image renderOverPanel (juce::Component& meter, float scale)
+    {
+        const auto snapshot = meter.createComponentSnapshot (meter.getLocalBounds(), true, scale);
+        juce::Image image (juce::Image::ARGB, snapshot.getWidth(), snapshot.getHeight(), true);
+        juce::Graphics g (image);
+        g.fillAll (panelColour);
+        g.drawImageAt (snapshot, 0, 0);
+        return image;
+    }
+
+    /** Renders a meter as the window would, saves it at 4x for looking at, and
+        returns the 1x image for pixel checks. */
     juce::Image renderMeter (juce::Component& meter, int width, int height, const juce::String& fileName)
     {
         // The window's look-and-feel puts the dial's text in the embedded font.
         const Look look;
         meter.setBounds (0, 0, width, height);
 
-        const auto renderOverPanel = [&meter] (float scale)
-        {
-            const auto snapshot = meter.createComponentSnapshot (meter.getLocalBounds(), true, scale);
-            juce::Image image (juce::Image::ARGB, snapshot.getWidth(), snapshot.getHeight(), true);
-            juce::Graphics g (image);
-            g.fillAll (juce::Colour (0xff3a3b3c));
-            g.drawImageAt (snapshot, 0, 0);
-            return image;
-        };
-
-        const auto large = renderOverPanel (4.0f);
-        TestSupport::savePng (large, fileName);
-
-        return renderOverPanel (1.0f);
+        TestSupport::savePng (renderOverPanel (meter, 4.0f), fileName);
+        return renderOverPanel (meter, 1.0f);
     }
 
     /** Stands in for a window: records the areas its children ask to have repainted. */
@@ -501,19 +502,11 @@ TEST (MeterImages, DialColoursItsScaleNeedlePivotAndFrame)
 {
     // Four times larger, so the thin lines cover whole pixels where they are sampled.
     constexpr auto scale = 4.0f;
-    const auto panel = juce::Colour (0xff3a3b3c);
 
     ClassicVUMeter meter;
     meter.setValue (-6.0f);
     meter.setBounds (0, 0, 150, 90);
-
-    const auto snapshot = meter.createComponentSnapshot (meter.getLocalBounds(), true, scale);
-    juce::Image image (juce::Image::ARGB, snapshot.getWidth(), snapshot.getHeight(), true);
-    {
-        juce::Graphics g (image);
-        g.fillAll (panel);
-        g.drawImageAt (snapshot, 0, 0);
-    }
+    const auto image = renderOverPanel (meter, scale);
 
     const auto pixelAt = [&image, scale] (juce::Point<float> p)
     {
@@ -528,7 +521,7 @@ TEST (MeterImages, DialColoursItsScaleNeedlePivotAndFrame)
     };
 
     const auto dial = MeterGeometry::dialFor (150.0f, 90.0f);
-    const auto background = panel.overlaidWith (juce::Colour (0xa61a1a1a));
+    const auto background = panelColour.overlaidWith (juce::Colour (0xa61a1a1a));
     const auto halfWhite = background.overlaidWith (juce::Colour (0x80ffffff));
     const auto orange = juce::Colour (0xffeca019);
 
