@@ -304,26 +304,35 @@ TEST (EditorClicks, ClickingAWhileItIsOnKeepsItOnAndStillRunsItsHandler)
     EXPECT_FALSE (window.processor.blindTestActive.load());
 }
 
-TEST (EditorClicks, ClickingBWhileAIsOnRunsAsHandlerFirstAndLeavesBsMetersBright)
+TEST (EditorClicks, SelectingBByAClickOrFromTheHostRunsAsHandlerFirstAndLeavesBsMetersBright)
 {
-    OpenWindow window;
-    auto& editor = *window.editor;
-    HandlerLog log;
-    log.watch (editor.aButton, "A");
-    log.watch (editor.bButton, "B");
+    for (const auto fromHost : { false, true })
+    {
+        SCOPED_TRACE (fromHost ? "from the host" : "by a click");
+        OpenWindow window;
+        auto& editor = *window.editor;
+        HandlerLog log;
+        log.watch (editor.aButton, "A");
+        log.watch (editor.bButton, "B");
+        window.processor.blindTestActive = true;
 
-    click (editor.bButton);
+        if (fromHost)
+            setParameter (window.processor, "BButton", true);
+        else
+            click (editor.bButton);
 
-    EXPECT_EQ (log.calls, juce::StringArray ({ "A", "B" }));
-    EXPECT_FALSE (editor.aButton.getToggleState());
-    EXPECT_TRUE (editor.bButton.getToggleState());
-    EXPECT_FALSE (parameterIsOn (window.processor, "AButton"));
-    EXPECT_TRUE (parameterIsOn (window.processor, "BButton"));
-    EXPECT_FALSE (window.processor.aSelected.load());
+        EXPECT_EQ (log.calls, juce::StringArray ({ "A", "B" }));
+        EXPECT_FALSE (editor.aButton.getToggleState());
+        EXPECT_TRUE (editor.bButton.getToggleState());
+        EXPECT_FALSE (parameterIsOn (window.processor, "AButton"));
+        EXPECT_TRUE (parameterIsOn (window.processor, "BButton"));
+        EXPECT_FALSE (window.processor.aSelected.load());
+        EXPECT_FALSE (window.processor.blindTestActive.load());
 
-    EXPECT_TRUE (hasAlpha (editor.aButton, 1.0f));
-    EXPECT_TRUE (hasAlpha (editor.bButton, 1.0f));
-    expectBarAlphas (editor, 0.5f, 1.0f);
+        EXPECT_TRUE (hasAlpha (editor.aButton, 1.0f));
+        EXPECT_TRUE (hasAlpha (editor.bButton, 1.0f));
+        expectBarAlphas (editor, 0.5f, 1.0f);
+    }
 }
 
 TEST (EditorClicks, DiffAndMatchBSwitchTheProcessorsModes)
@@ -463,26 +472,15 @@ TEST (EditorClicks, PowerClickedByTheUserSwitchesProcessingAtOnce)
 }
 
 //==============================================================================
-TEST (EditorHostChanges, AAndBParameterChangesReachTheButtonsAndRunTheirHandlers)
+TEST (EditorHostChanges, AParameterChangeAfterBReachesTheButtonsAndRunsTheirHandlers)
 {
     OpenWindow window;
     auto& editor = *window.editor;
+    setParameter (window.processor, "BButton", true);
+
     HandlerLog log;
     log.watch (editor.aButton, "A");
     log.watch (editor.bButton, "B");
-    window.processor.blindTestActive = true;
-
-    setParameter (window.processor, "BButton", true);
-
-    EXPECT_EQ (log.calls, juce::StringArray ({ "A", "B" }));
-    EXPECT_FALSE (editor.aButton.getToggleState());
-    EXPECT_TRUE (editor.bButton.getToggleState());
-    EXPECT_FALSE (parameterIsOn (window.processor, "AButton"));
-    EXPECT_FALSE (window.processor.aSelected.load());
-    EXPECT_FALSE (window.processor.blindTestActive.load());
-    expectBarAlphas (editor, 0.5f, 1.0f);
-
-    log.calls.clear();
     setParameter (window.processor, "AButton", true);
 
     EXPECT_EQ (log.calls, juce::StringArray ({ "B", "A" }));
