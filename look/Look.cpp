@@ -64,9 +64,6 @@ Look::Look()
     setColour (juce::PopupMenu::highlightedBackgroundColourId, orangeDarkVresk);
     setColour (juce::ProgressBar::backgroundColourId, orangeVresk);
     setColour (juce::ProgressBar::foregroundColourId, whiteVresk);
-    setColour (juce::AlertWindow::textColourId, whiteVresk);
-    setColour (juce::AlertWindow::backgroundColourId, greyOpacityVresk);
-    setColour (juce::AlertWindow::outlineColourId, orangeVresk);
     setColour (juce::TextButton::buttonColourId, whiteVresk);
     setColour (juce::TextButton::buttonOnColourId, orangeDarkVresk);
     setColour (juce::TextButton::textColourOffId, backgroundVresk2);
