@@ -41,9 +41,6 @@ SkinSlices textButtonSkinSlices (int w, int h, int imageWidth, int imageHeight)
     switch (skinShapeFor (w, h))
     {
     case SkinShape::square:
-        add (wholeImage, { 0, 0, w, w });
-        break;
-
     case SkinShape::nearTwoToOne:
         add (wholeImage, { 0, 0, w, h });
         break;
@@ -74,12 +71,7 @@ SkinSlices textButtonSkinSlices (int w, int h, int imageWidth, int imageHeight)
 
 ImageSlice imageButtonSkinSlice (int w, int h, int imageWidth, int imageHeight)
 {
-    const auto wholeImage = juce::Rectangle<int> (0, 0, imageWidth, imageHeight);
-
-    if (w == h)
-        return { wholeImage, { 0, 0, w, w } };
-
-    return { wholeImage, { 0, 0, w, h } };
+    return { { 0, 0, imageWidth, imageHeight }, { 0, 0, w, h } };
 }
 
 //==============================================================================

@@ -44,8 +44,8 @@ struct SkinSlices
     half cap between square and 2:1); only its part inside the image is drawn. */
 SkinSlices textButtonSkinSlices (int w, int h, int imageWidth, int imageHeight);
 
-/** An image button's skin: the square skin over (0, 0, w, w) on a square
-    button, the 2:1 skin stretched over the whole button otherwise. */
+/** An image button's skin, stretched whole over the whole button: the square
+    skin on a square button, the 2:1 skin on any other. */
 ImageSlice imageButtonSkinSlice (int w, int h, int imageWidth, int imageHeight);
 
 //==============================================================================
