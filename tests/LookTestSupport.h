@@ -166,6 +166,42 @@ namespace LookTestSupport
     using TestSupport::outputFile;
     using TestSupport::savePng;
 
+    /** An opaque picture of width x height drawn at the given scale, for the galleries. */
+    inline juce::Image renderScaled (int width, int height, float scale,
+                                     const std::function<void (juce::Graphics&)>& draw)
+    {
+        juce::Image image (juce::Image::RGB, juce::roundToInt ((float) width * scale),
+                           juce::roundToInt ((float) height * scale), true);
+        juce::Graphics g (image);
+        g.addTransform (juce::AffineTransform::scale (scale));
+        draw (g);
+        return image;
+    }
+
+    /** Writes a gallery into the build tree as name.png and, three times larger,
+        name-3x.png, for a person to look at; returns the first, for the checks
+        on what it shows. */
+    inline juce::Image saveGallery (const juce::String& name, const std::function<juce::Image (float scale)>& renderAt)
+    {
+        const auto gallery = renderAt (1.0f);
+        savePng (gallery, name + ".png");
+        savePng (renderAt (3.0f), name + "-3x.png");
+        return gallery;
+    }
+
+    /** Whether two pictures differ anywhere in an area: a picture from the same
+        picture without a part, say, shows that part. */
+    inline ::testing::AssertionResult differWithin (const juce::Image& a, const juce::Image& b,
+                                                    juce::Rectangle<int> area)
+    {
+        for (int y = area.getY(); y < area.getBottom(); ++y)
+            for (int x = area.getX(); x < area.getRight(); ++x)
+                if (a.getPixelAt (x, y) != b.getPixelAt (x, y))
+                    return ::testing::AssertionSuccess();
+
+        return ::testing::AssertionFailure() << "the two are alike all over " << area.toString();
+    }
+
     /** A nearest-neighbour enlargement, for looking at single pixels. */
     inline juce::Image enlarged (const juce::Image& image, int factor)
     {
