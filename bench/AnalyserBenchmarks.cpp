@@ -18,6 +18,7 @@
     backlog a FIFO held.
 */
 
+#include "BenchmarkNoise.h"
 #include "processor/PluginProcessor.h"
 
 #include <benchmark/benchmark.h>
@@ -97,15 +98,6 @@ namespace
     };
 
     //==============================================================================
-    void fillWithNoise (juce::AudioBuffer<float>& buffer)
-    {
-        juce::Random random (1);
-
-        for (int ch = 0; ch < buffer.getNumChannels(); ++ch)
-            for (int i = 0; i < buffer.getNumSamples(); ++i)
-                buffer.setSample (ch, i, (random.nextFloat() - 0.5f) * (ch < 2 ? 0.5f : 0.25f));
-    }
-
     void writeToBothFifos (LufsAnalyzerThread& analyser, const juce::AudioBuffer<float>& audio, int numFrames)
     {
         LufsAnalyzerThread::writeFrames (analyser.fifoA, analyser.fifoBufferA, audio, numFrames);

@@ -7,6 +7,7 @@
     same bytes) and reports processBlock's time as a multiple of it.
 */
 
+#include "BenchmarkNoise.h"
 #include "processor/PluginProcessor.h"
 
 #include <benchmark/benchmark.h>
@@ -30,15 +31,6 @@ namespace
         bypassed,
         crossfading
     };
-
-    void fillWithNoise (juce::AudioBuffer<float>& buffer)
-    {
-        juce::Random random (1);
-
-        for (int ch = 0; ch < buffer.getNumChannels(); ++ch)
-            for (int i = 0; i < buffer.getNumSamples(); ++i)
-                buffer.setSample (ch, i, (random.nextFloat() - 0.5f) * (ch < 2 ? 0.5f : 0.25f));
-    }
 
     /** Nanoseconds for one copy of the block's four channels, the best of a few runs. */
     double timePlainCopy (const juce::AudioBuffer<float>& from, juce::AudioBuffer<float>& to)
