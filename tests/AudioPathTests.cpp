@@ -46,6 +46,11 @@ namespace
                                const juce::AudioProcessor::BusesLayout& layout = stereoLayout)
         {
             EXPECT_TRUE (processor.setBusesLayout (layout));
+            prepare (sampleRate, blockSize);
+        }
+
+        void prepare (double sampleRate, int blockSize)
+        {
             processor.prepareToPlay (sampleRate, blockSize);
             processor.analyzerThread.stopThread (1000);
         }
@@ -119,6 +124,20 @@ namespace
         }
 
         QuorvaneAudioProcessor processor;
+    };
+
+    /** The rig with MATCH B off: B plays as it arrives, without waiting for a
+        measurement or a ramp.
+    */
+    struct UnmatchedRig : AudioPathRig
+    {
+        explicit UnmatchedRig (double sampleRate = 44100.0,
+                               int blockSize = 512,
+                               const juce::AudioProcessor::BusesLayout& layout = stereoLayout)
+            : AudioPathRig (sampleRate, blockSize, layout)
+        {
+            processor.matchB = false;
+        }
     };
 
     //==============================================================================
@@ -231,8 +250,7 @@ TEST (AudioPathMath, NonFiniteSamplesAreCopiedAsSilence)
 //==============================================================================
 TEST (AudioPathChunking, ABlockOfTwoAndAHalfChunksIsProcessedInOrderInPlace)
 {
-    AudioPathRig rig;
-    rig.processor.matchB = false;
+    UnmatchedRig rig;
 
     juce::Random random (7);
     auto block = rig.makeBlock (1280);
@@ -284,8 +302,7 @@ TEST (AudioPathChunking, ChunksHaveThePreparedLengthAndTheLastOneTheRest)
 
 TEST (AudioPathChunking, AFadeRunsOnAcrossTheChunksOfOneBlock)
 {
-    AudioPathRig rig;
-    rig.processor.matchB = false;
+    UnmatchedRig rig;
     rig.process (512);
 
     rig.playB();
@@ -298,8 +315,7 @@ TEST (AudioPathChunking, AFadeRunsOnAcrossTheChunksOfOneBlock)
 
 TEST (AudioPathChunking, AnEmptyBlockWritesNothingAndKeepsARunningFade)
 {
-    AudioPathRig rig;
-    rig.processor.matchB = false;
+    UnmatchedRig rig;
     rig.process (512);
     EXPECT_GT (rig.processor.levelA[0].load(), -120.0f);
 
@@ -321,8 +337,7 @@ TEST (AudioPathChunking, AFullFifoTakesTheLeadingFramesThatFitAndDropsTheRest)
     // The analyser is held still, so nothing drains the FIFOs. At 44.1 kHz
     // with blocks of 512 they have room for 44611 frames: 87 blocks and 67
     // frames of an 88th.
-    AudioPathRig rig;
-    rig.processor.matchB = false;
+    UnmatchedRig rig;
     rig.run (87 * 512);
 
     auto& fifoA = rig.processor.analyzerThread.fifoA;
@@ -358,8 +373,7 @@ TEST (AudioPathChunking, AFullFifoTakesTheLeadingFramesThatFitAndDropsTheRest)
 
 TEST (AudioPathChunking, AChunkLongerThanTheWorkBuffersPassesThroughAndEndsTheFade)
 {
-    AudioPathRig rig (44100.0, 256);
-    rig.processor.matchB = false;
+    UnmatchedRig rig (44100.0, 256);
     rig.process (256);
 
     rig.playB();
@@ -376,8 +390,7 @@ TEST (AudioPathChunking, AChunkLongerThanTheWorkBuffersPassesThroughAndEndsTheFa
 
 TEST (AudioPathChunking, HostBuffersWiderThanThirtyOneChannelsAreProcessedInChunks)
 {
-    AudioPathRig rig (44100.0, 64, makeLayout (juce::AudioChannelSet::stereo(), juce::AudioChannelSet::discreteChannels (40)));
-    rig.processor.matchB = false;
+    UnmatchedRig rig (44100.0, 64, makeLayout (juce::AudioChannelSet::stereo(), juce::AudioChannelSet::discreteChannels (40)));
     rig.playB();
 
     auto block = rig.makeBlock (200);
@@ -397,13 +410,11 @@ TEST (AudioPathChunking, HostBuffersWiderThanThirtyOneChannelsAreProcessedInChun
 //==============================================================================
 TEST (AudioPathCrossfade, TheFirstChunkAfterPreparationNeverFades)
 {
-    AudioPathRig rig;
-    rig.processor.matchB = false;
+    UnmatchedRig rig;
     rig.process (512);
 
     rig.playB();
-    rig.processor.prepareToPlay (44100.0, 512);
-    rig.processor.analyzerThread.stopThread (1000);
+    rig.prepare (44100.0, 512);
 
     const auto block = rig.process (512);
     expectConstant (block, 0, bLeft);
@@ -413,8 +424,7 @@ TEST (AudioPathCrossfade, TheFirstChunkAfterPreparationNeverFades)
 
 TEST (AudioPathCrossfade, WeightsAt44100HzRiseOverTwoChunksOf512)
 {
-    AudioPathRig rig;
-    rig.processor.matchB = false;
+    UnmatchedRig rig;
     EXPECT_EQ (rig.processor.crossfadeLength, 882);
 
     const auto steadyA = rig.process (512);
@@ -442,8 +452,7 @@ TEST (AudioPathCrossfade, WeightsAt44100HzRiseOverTwoChunksOf512)
 
 TEST (AudioPathCrossfade, TogglingDiffDuringAFadeRestartsItFromTheSideFadingIn)
 {
-    AudioPathRig rig;
-    rig.processor.matchB = false;
+    UnmatchedRig rig;
     rig.process (512);
 
     rig.playB();
@@ -461,8 +470,7 @@ TEST (AudioPathCrossfade, TogglingDiffDuringAFadeRestartsItFromTheSideFadingIn)
 
 TEST (AudioPathCrossfade, ASampleRateBelow100HzTakesAChangeAtTheFirstSample)
 {
-    AudioPathRig rig (50.0, 16);
-    rig.processor.matchB = false;
+    UnmatchedRig rig (50.0, 16);
     EXPECT_EQ (rig.processor.crossfadeLength, 1);
     rig.process (16);
 
@@ -476,8 +484,7 @@ TEST (AudioPathCrossfade, ASampleRateBelow100HzTakesAChangeAtTheFirstSample)
 
 TEST (AudioPathCrossfade, ChangingOnlyTheMatchWhileAPlaysFadesBetweenTwoRenderingsOfA)
 {
-    AudioPathRig rig;
-    rig.processor.matchB = false;
+    UnmatchedRig rig;
     rig.process (512);
 
     rig.processor.matchB = true;
@@ -490,8 +497,7 @@ TEST (AudioPathCrossfade, ChangingOnlyTheMatchWhileAPlaysFadesBetweenTwoRenderin
 
 TEST (AudioPathCrossfade, TheBlindTestPlaysTheHiddenSourceAndFadesWhenItChanges)
 {
-    AudioPathRig rig;
-    rig.processor.matchB = false;
+    UnmatchedRig rig;
     rig.processor.blindTestActive = true;
     rig.processor.blindPlaysA = false;
 
@@ -512,8 +518,7 @@ TEST (AudioPathCrossfade, TheBlindTestPlaysTheHiddenSourceAndFadesWhenItChanges)
 //==============================================================================
 TEST (AudioPathBypass, PowerOffFadesToTheInputThenLeavesTheBufferUntouched)
 {
-    AudioPathRig rig;
-    rig.processor.matchB = false;
+    UnmatchedRig rig;
     rig.playB();
     rig.process (512);
 
@@ -559,8 +564,7 @@ TEST (AudioPathBypass, PowerOffFadesToTheInputThenLeavesTheBufferUntouched)
 
 TEST (AudioPathBypass, PowerOnFadesFromTheInputBack)
 {
-    AudioPathRig rig;
-    rig.processor.matchB = false;
+    UnmatchedRig rig;
     rig.playB();
     rig.setSwitch ("onButton", false);
     rig.process (512);
@@ -598,9 +602,7 @@ TEST (AudioPathBypass, ChangesWhileBypassedFadeBetweenTwoCopiesOfTheInput)
 //==============================================================================
 TEST (AudioPathLayouts, MonoInputAFeedsBothChannelsAndBStartsAtChannelOne)
 {
-    AudioPathRig rig (44100.0, 512, makeLayout (juce::AudioChannelSet::mono(), juce::AudioChannelSet::stereo()));
-    rig.processor.matchB = false;
-    rig.processor.diffMode = false;
+    UnmatchedRig rig (44100.0, 512, makeLayout (juce::AudioChannelSet::mono(), juce::AudioChannelSet::stereo()));
 
     EXPECT_EQ (rig.processor.numInputChannels.load(), 3);
     EXPECT_EQ (rig.processor.numOutputChannels.load(), 1);
@@ -619,8 +621,7 @@ TEST (AudioPathLayouts, MonoInputAFeedsBothChannelsAndBStartsAtChannelOne)
 
 TEST (AudioPathLayouts, MonoOutputWritesOnlyChannelZero)
 {
-    AudioPathRig rig (44100.0, 512, makeLayout (juce::AudioChannelSet::mono(), juce::AudioChannelSet::stereo()));
-    rig.processor.matchB = false;
+    UnmatchedRig rig (44100.0, 512, makeLayout (juce::AudioChannelSet::mono(), juce::AudioChannelSet::stereo()));
     rig.publishA (-20.0f, -20.0f, true);
     rig.publishB (-20.0f, -20.0f, true);
     rig.playB();
@@ -649,8 +650,7 @@ TEST (AudioPathLayouts, MonoOutputWritesOnlyChannelZero)
 
 TEST (AudioPathLayouts, WithoutInputBTheBSidePlaysSilence)
 {
-    AudioPathRig rig (44100.0, 512, makeLayout (juce::AudioChannelSet::stereo(), juce::AudioChannelSet::disabled()));
-    rig.processor.matchB = false;
+    UnmatchedRig rig (44100.0, 512, makeLayout (juce::AudioChannelSet::stereo(), juce::AudioChannelSet::disabled()));
     EXPECT_EQ (rig.processor.numInputChannels.load(), 2);
     EXPECT_FALSE (rig.processor.isInputBConnected());
 
@@ -945,8 +945,7 @@ TEST (AudioPathMatch, PreparingAgainKeepsTheReadingsAndPutsTheTargetGainInForce)
     const auto levelB = rig.processor.levelB[0].load();
     EXPECT_FLOAT_EQ (levelB, levelForPeak (bLeft) + 6.0f);
 
-    rig.processor.prepareToPlay (48000.0, 256);
-    rig.processor.analyzerThread.stopThread (1000);
+    rig.prepare (48000.0, 256);
 
     EXPECT_EQ (rig.processor.matchGainDb.load(), 6.0f);
     EXPECT_EQ (rig.processor.levelB[0].load(), levelB);
@@ -1025,11 +1024,7 @@ namespace
                 spoil (block);
 
             process (block);
-
-            while (processor.analyzerThread.analyseNextBlocks())
-            {
-            }
-
+            processor.analyzerThread.analyseWaitingBlocks();
             return block;
         }
 
