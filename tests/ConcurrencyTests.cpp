@@ -87,22 +87,14 @@ namespace
         {
             // Click handlers: the mode flags, and the switches as the button
             // attachments and the handlers write them.
-            if (flip (random))
-                processor.matchB = ! processor.matchB.load();
-            if (flip (random))
-                processor.diffMode = ! processor.diffMode.load();
-            if (flip (random))
-                processor.blindTestActive = ! processor.blindTestActive.load();
-            if (flip (random))
-                processor.blindPlaysA = ! processor.blindPlaysA.load();
-            if (flip (random))
-                processor.aSelected = ! processor.aSelected.load();
-            if (flip (random))
-                processor.bypassed = ! processor.bypassed.load();
-            if (flip (random))
-                powerSwitch->setValueNotifyingHost (powerSwitch->getValue() < 0.5f ? 1.0f : 0.0f);
-            if (flip (random))
-                aSwitch->setValueNotifyingHost (aSwitch->getValue() < 0.5f ? 1.0f : 0.0f);
+            for (auto* flag : { &processor.matchB, &processor.diffMode, &processor.blindTestActive,
+                                &processor.blindPlaysA, &processor.aSelected, &processor.bypassed })
+                if (flip (random))
+                    *flag = ! flag->load();
+
+            for (auto* hostSwitch : { powerSwitch, aSwitch })
+                if (flip (random))
+                    hostSwitch->setValueNotifyingHost (hostSwitch->getValue() < 0.5f ? 1.0f : 0.0f);
 
             // The timer's poll.
             for (int ch = 0; ch < 2; ++ch)
