@@ -1,5 +1,6 @@
 #include "EditorTestSupport.h"
 
+#include "editor/CachedBackground.h"
 #include "editor/EditorLayout.h"
 #include "editor/Readouts.h"
 
@@ -294,6 +295,46 @@ TEST (EditorPainting, AWindowThatPaintedOtherSizesAndStatesShowsWhatANewOneShows
 
         EXPECT_EQ (countDifferingPixels (renderWindow (*used.editor), renderWindow (*fresh.editor)), 0)
             << step.width << (step.matching ? ", matching" : ", not matching");
+    }
+}
+
+TEST (EditorPainting, TheCachedBackgroundCopiesExactlyWhatPaintingDirectlyDrawsAtWholeScales)
+{
+    // A child, so that the copy goes area by area as beneath the window's meters.
+    juce::Component window, child;
+    window.setBounds (0, 0, 120, 80);
+    window.addAndMakeVisible (child);
+    child.setBounds (30, 20, 40, 30);
+
+    // Sloping, anti-aliased edges across the child's border show a copy that is
+    // off by a pixel or drawn at another scale.
+    const auto paintBackground = [] (juce::Graphics& g)
+    {
+        g.setGradientFill ({ juce::Colours::navy, 0.0f, 0.0f, juce::Colours::orange, 120.0f, 80.0f, false });
+        g.fillAll();
+        g.setColour (juce::Colours::white);
+        g.drawLine (5.0f, 75.0f, 115.0f, 5.0f, 1.5f);
+        g.fillEllipse (40.5f, 25.25f, 21.0f, 13.0f);
+    };
+
+    for (const auto scale : { 1, 2, 3 })
+    {
+        const auto render = [&] (const std::function<void (juce::Graphics&)>& paint)
+        {
+            juce::Image image (juce::Image::ARGB, 120 * scale, 80 * scale, true);
+            juce::Graphics g (image);
+            g.addTransform (juce::AffineTransform::scale ((float) scale));
+            paint (g);
+            return image;
+        };
+
+        CachedBackground background;
+        const auto copy = [&] (juce::Graphics& g)
+        { background.draw (g, window, 0, paintBackground); };
+
+        const auto direct = render (paintBackground);
+        EXPECT_EQ (countDifferingPixels (render (copy), direct), 0) << "scale " << scale << ", painted";
+        EXPECT_EQ (countDifferingPixels (render (copy), direct), 0) << "scale " << scale << ", copied again";
     }
 }
 
