@@ -76,12 +76,6 @@ namespace
 } // namespace
 
 //==============================================================================
-TEST (Palette, TransparentMarkIsFullyTransparentBlack)
-{
-    EXPECT_EQ (transparentVresk.getARGB(), 0x00000000u);
-    EXPECT_NE (juce::Colours::transparentWhite.getARGB(), transparentVresk.getARGB());
-}
-
 TEST (Palette, HoldsTheProductsColours)
 {
     struct Entry
@@ -140,6 +134,9 @@ TEST (LookColourTable, HoldsTheLastSettingOfEveryId)
         { juce::PopupMenu::highlightedBackgroundColourId, orangeDarkVresk },
         { juce::ProgressBar::backgroundColourId, orangeVresk },
         { juce::ProgressBar::foregroundColourId, whiteVresk },
+        { juce::AlertWindow::textColourId, whiteVresk },
+        { juce::AlertWindow::outlineColourId, whiteVresk },
+        { juce::AlertWindow::backgroundColourId, greyDownVresk },
         { juce::TextButton::buttonColourId, whiteVresk },
         { juce::TextButton::buttonOnColourId, orangeDarkVresk },
         { juce::TextButton::textColourOffId, backgroundVresk2 },
@@ -175,16 +172,6 @@ TEST (LookColourTable, HoldsTheLastSettingOfEveryId)
         EXPECT_TRUE (look.isColourSpecified (id));
         EXPECT_EQ (look.findColour (id).getARGB(), colour.getARGB());
     }
-}
-
-TEST (LookColourTable, LaterSettingsReplaceEarlierOnes)
-{
-    Look look;
-
-    // The alert window is set twice; the second settings win.
-    EXPECT_EQ (look.findColour (juce::AlertWindow::textColourId), whiteVresk);
-    EXPECT_EQ (look.findColour (juce::AlertWindow::outlineColourId), whiteVresk);
-    EXPECT_EQ (look.findColour (juce::AlertWindow::backgroundColourId), greyDownVresk);
 }
 
 TEST (LookColourTable, AComponentsOwnColourOverridesIt)
@@ -286,41 +273,35 @@ TEST (ButtonSkinGeometry, TheEditorsTextButtonsAreNearTwoToOne)
 {
     EXPECT_EQ (skinShapeFor (84, 42), SkinShape::nearTwoToOne);
     EXPECT_EQ (skinShapeFor (67, 33), SkinShape::nearTwoToOne);
-
-    const auto slices = textButtonSkinSlices (84, 42, 400, 200);
-    ASSERT_EQ (slices.count, 1);
-    expectSlice (slices.slices[0], { 0, 0, 400, 200 }, { 0, 0, 84, 42 });
 }
 
-TEST (ButtonSkinGeometry, WideButtonsTakeTwoCapsAndAStretchedMiddle)
+TEST (ButtonSkinGeometry, EachShapeCutsItsSkinIntoItsSlices)
 {
-    const auto slices = textButtonSkinSlices (62, 30, 400, 200);
-    ASSERT_EQ (slices.count, 3);
-    expectSlice (slices.slices[0], { 0, 0, 200, 200 }, { 0, 0, 30, 30 });
-    expectSlice (slices.slices[1], { 200, 0, 200, 200 }, { 32, 0, 30, 30 });
-    expectSlice (slices.slices[2], { 200, 0, 100, 200 }, { 30, 0, 2, 30 });
-}
+    struct Case
+    {
+        const char* shape;
+        int w, h, imageWidth, imageHeight;
+        std::vector<ImageSlice> slices; // source, then destination
+    };
 
-TEST (ButtonSkinGeometry, ButtonsBetweenSquareAndTwoToOneTakeHalfCaps)
-{
-    const auto slices = textButtonSkinSlices (50, 30, 400, 200);
-    ASSERT_EQ (slices.count, 3);
-    expectSlice (slices.slices[0], { 0, 0, 100, 200 }, { 0, 0, 15, 30 });
-    expectSlice (slices.slices[1], { 300, 0, 200, 200 }, { 35, 0, 30, 30 });
-    expectSlice (slices.slices[2], { 100, 0, 120, 200 }, { 15, 0, 20, 30 });
+    const std::vector<Case> cases {
+        { "near 2:1, the editor's", 84, 42, 400, 200, { { { 0, 0, 400, 200 }, { 0, 0, 84, 42 } } } },
+        { "wide: two caps and a stretched middle", 62, 30, 400, 200, { { { 0, 0, 200, 200 }, { 0, 0, 30, 30 } }, { { 200, 0, 200, 200 }, { 32, 0, 30, 30 } }, { { 200, 0, 100, 200 }, { 30, 0, 2, 30 } } } },
+        { "between square and 2:1: half caps", 50, 30, 400, 200, { { { 0, 0, 100, 200 }, { 0, 0, 15, 30 } }, { { 300, 0, 200, 200 }, { 35, 0, 30, 30 } }, { { 100, 0, 120, 200 }, { 15, 0, 20, 30 } } } },
+        { "between square and 2:1, at its limit", 58, 30, 400, 200, { { { 0, 0, 100, 200 }, { 0, 0, 15, 30 } }, { { 300, 0, 200, 200 }, { 43, 0, 30, 30 } }, { { 100, 0, 120, 200 }, { 15, 0, 28, 30 } } } },
+        { "square", 30, 30, 300, 300, { { { 0, 0, 300, 300 }, { 0, 0, 30, 30 } } } },
+        { "tall", 29, 30, 400, 200, {} },
+    };
 
-    const auto limit = textButtonSkinSlices (58, 30, 400, 200);
-    ASSERT_EQ (limit.count, 3);
-    expectSlice (limit.slices[2], { 100, 0, 120, 200 }, { 15, 0, 28, 30 });
-}
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.shape);
+        const auto slices = textButtonSkinSlices (c.w, c.h, c.imageWidth, c.imageHeight);
+        ASSERT_EQ (slices.count, (int) c.slices.size());
 
-TEST (ButtonSkinGeometry, SquareAndTallButtons)
-{
-    const auto square = textButtonSkinSlices (30, 30, 300, 300);
-    ASSERT_EQ (square.count, 1);
-    expectSlice (square.slices[0], { 0, 0, 300, 300 }, { 0, 0, 30, 30 });
-
-    EXPECT_EQ (textButtonSkinSlices (29, 30, 400, 200).count, 0);
+        for (size_t i = 0; i < c.slices.size(); ++i)
+            expectSlice (slices.slices[i], c.slices[i].source, c.slices[i].destination);
+    }
 }
 
 TEST (ButtonSkinGeometry, AMissingSkinImageGivesEmptySources)
@@ -340,40 +321,54 @@ TEST (ButtonSkinGeometry, ImageButtonsTakeTheSquareSkinOrStretchTheTwoToOneSkin)
 }
 
 //==============================================================================
-TEST (HoverHighlightGeometry, TextButtonAtTheInitialWindowSize)
+TEST (HoverHighlightGeometry, SquareOrNarrowOrWide)
 {
-    expectBox (hoverHighlightFor (84, 42), 4.2f, 6.3f, 75.6f, 29.4f, 21.0f);
-}
+    struct Case
+    {
+        const char* button;
+        int w, h;
+        float x, y, width, height, cornerSize;
+    };
 
-TEST (HoverHighlightGeometry, SquareButton)
-{
-    expectBox (hoverHighlightFor (60, 60), 6.0f, 6.0f, 48.0f, 48.0f, 30.0f);
-}
-
-TEST (HoverHighlightGeometry, NarrowsItsMarginsFromTwiceTheHeightPlusThree)
-{
-    expectBox (hoverHighlightFor (62, 30), (float) (0.05 * 62), 4.5f, (float) (0.9 * 62), 21.0f, 15.0f);
-    expectBox (hoverHighlightFor (63, 30), (float) (0.03 * 63), 4.5f, (float) (0.94 * 63), 21.0f, 15.0f);
+    // The margins narrow from twice the height plus three.
+    for (const auto& c : { Case { "text button at the initial window size", 84, 42, 4.2f, 6.3f, 75.6f, 29.4f, 21.0f },
+                           Case { "square", 60, 60, 6.0f, 6.0f, 48.0f, 48.0f, 30.0f },
+                           Case { "below twice the height plus three", 62, 30, 3.1f, 4.5f, 55.8f, 21.0f, 15.0f },
+                           Case { "from twice the height plus three", 63, 30, 1.89f, 4.5f, 59.22f, 21.0f, 15.0f } })
+    {
+        SCOPED_TRACE (c.button);
+        expectBox (hoverHighlightFor (c.w, c.h), c.x, c.y, c.width, c.height, c.cornerSize);
+    }
 }
 
 //==============================================================================
-TEST (TextButtonTextGeometry, AtTheInitialWindowSize)
+TEST (TextButtonTextGeometry, AtTheInitialAndSmallestWindowSizesAndATenPixelSquare)
 {
-    const auto layout = textButtonTextLayout (84, 42, false, false);
-    EXPECT_FLOAT_EQ (layout.fontHeight, 12.6f);
-    expectRectangle (layout.textBox, 5, 5, 74, 34);
-    EXPECT_TRUE (layout.drawsText());
-}
+    struct Case
+    {
+        const char* button;
+        int w, h;
+        float fontHeight;
+        int yIndent, cornerSize, leftIndent, rightIndent;
+        juce::Rectangle<int> textBox;
+        bool drawsText;
+    };
 
-TEST (TextButtonTextGeometry, AtTheSmallestWindowSize)
-{
-    const auto layout = textButtonTextLayout (67, 33, false, false);
-    EXPECT_FLOAT_EQ (layout.fontHeight, 9.9f);
-    EXPECT_EQ (layout.yIndent, 3);
-    EXPECT_EQ (layout.cornerSize, 16);
-    EXPECT_EQ (layout.leftIndent, 5);
-    EXPECT_EQ (layout.rightIndent, 5);
-    expectRectangle (layout.textBox, 5, 4, 57, 27);
+    // A ten-pixel square leaves no room for text.
+    for (const auto& c : { Case { "initial", 84, 42, 12.6f, 4, 21, 5, 5, { 5, 5, 74, 34 }, true },
+                           Case { "smallest", 67, 33, 9.9f, 3, 16, 5, 5, { 5, 4, 57, 27 }, true },
+                           Case { "ten pixels", 10, 10, 3.0f, 1, 5, 5, 5, { 5, 2, 0, 8 }, false } })
+    {
+        SCOPED_TRACE (c.button);
+        const auto layout = textButtonTextLayout (c.w, c.h, false, false);
+        EXPECT_FLOAT_EQ (layout.fontHeight, c.fontHeight);
+        EXPECT_EQ (layout.yIndent, c.yIndent);
+        EXPECT_EQ (layout.cornerSize, c.cornerSize);
+        EXPECT_EQ (layout.leftIndent, c.leftIndent);
+        EXPECT_EQ (layout.rightIndent, c.rightIndent);
+        EXPECT_EQ (layout.textBox, c.textBox);
+        EXPECT_EQ (layout.drawsText(), c.drawsText);
+    }
 }
 
 TEST (TextButtonTextGeometry, VerticalIndentRoundsHalvesToEvenAndIsAtLeastOne)
@@ -396,15 +391,6 @@ TEST (TextButtonTextGeometry, ConnectedEdgesHalveTheirIndent)
     const auto right = textButtonTextLayout (84, 42, false, true);
     EXPECT_EQ (right.leftIndent, 5);
     EXPECT_EQ (right.rightIndent, 2);
-}
-
-TEST (TextButtonTextGeometry, ATenPixelSquareLeavesNoRoomForText)
-{
-    const auto layout = textButtonTextLayout (10, 10, false, false);
-    EXPECT_EQ (layout.yIndent, 1);
-    EXPECT_EQ (layout.leftIndent, 5);
-    EXPECT_EQ (layout.rightIndent, 5);
-    EXPECT_FALSE (layout.drawsText());
 }
 
 //==============================================================================
