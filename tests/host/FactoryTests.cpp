@@ -14,7 +14,7 @@ namespace
 {
     using ModuleEntryFunction = bool (*) (void*);
     using ModuleExitFunction = bool (*)();
-    using GetFactoryFunction = Steinberg::IPluginFactory* (*)();
+    using GetFactoryFunction = Steinberg::IPluginFactory* (*) ();
 
     /** Opens the plug-in binary as a host does: load, enter the module, ask for the factory. */
     class RawModule
@@ -71,7 +71,7 @@ namespace
     {
         return { 0xAB, 0xCD, 0xEF, 0x01, b4, b5, b6, b7, 'V', 'R', 'S', 'K', 'Q', 'R', 'V', 'N' };
     }
-}
+} // namespace
 
 //==============================================================================
 TEST (RawFactory, ReportsTheVendorAndTheUnicodeFlag)
@@ -147,11 +147,6 @@ TEST (RawFactory, GivesTheSameInformationInUtf16)
 
     Steinberg::PClassInfoW info;
     ASSERT_EQ (factory3->getClassInfoUnicode (0, &info), Steinberg::kResultOk);
-
-    const auto fromUtf16 = [] (const Steinberg::char16* text)
-    {
-        return juce::String (juce::CharPointer_UTF16 (reinterpret_cast<const juce::CharPointer_UTF16::CharType*> (text)));
-    };
 
     EXPECT_EQ (fromUtf16 (info.name), "Quorvane");
     EXPECT_EQ (fromUtf16 (info.vendor), "Vresk");

@@ -42,7 +42,7 @@ namespace
 
         return nullptr;
     }
-}
+} // namespace
 
 //==============================================================================
 TEST (HostedPlugin, DescribesItselfAsAVresk1_0_1Effect)
@@ -88,7 +88,11 @@ TEST (HostedPlugin, OffersTheThreeSwitchesAndTheHostBypass)
     ASSERT_NE (loaded.instance, nullptr);
     auto& plugin = *loaded.instance;
 
-    struct Expected { const char* name; float defaultValue; };
+    struct Expected
+    {
+        const char* name;
+        float defaultValue;
+    };
 
     for (const auto& expected : { Expected { "on Button", 1.0f },
                                   Expected { "A Button", 1.0f },
@@ -120,7 +124,7 @@ TEST (HostedPlugin, HasOneProgramNoMidiNoLatencyAndNoTail)
     // parameter, which a plug-in with one program doesn't have, so ask the unit.
     struct ComponentFinder : juce::ExtensionsVisitor
     {
-        void visitVST3Client (const VST3Client& client) override   { component = client.getIComponentPtr(); }
+        void visitVST3Client (const VST3Client& client) override { component = client.getIComponentPtr(); }
         Steinberg::Vst::IComponent* component = nullptr;
     };
 
@@ -140,7 +144,7 @@ TEST (HostedPlugin, HasOneProgramNoMidiNoLatencyAndNoTail)
 
     Steinberg::Vst::String128 programName {};
     ASSERT_EQ (units->getProgramName (programList.id, 0, programName), Steinberg::kResultOk);
-    EXPECT_EQ (juce::String (juce::CharPointer_UTF16 (reinterpret_cast<const juce::CharPointer_UTF16::CharType*> (programName))), "Default");
+    EXPECT_EQ (fromUtf16 (programName), "Default");
     units->release();
 
     EXPECT_FALSE (plugin.acceptsMidi());
@@ -213,10 +217,7 @@ TEST (HostedPlugin, OpensItsWindowOnScreen)
     const auto shot = grabScreenArea (editor->getScreenBounds());
     ASSERT_TRUE (shot.isValid());
 
-    const auto file = getTestOutputDirectory().getChildFile ("hosted-editor.png");
-    file.deleteFile();
-    juce::FileOutputStream stream (file);
-    ASSERT_TRUE (juce::PNGImageFormat().writeImageToStream (shot, stream));
+    TestSupport::savePng (shot, "hosted-editor.png");
 
     // The window shows the plug-in's own drawing, not an empty black area.
     juce::SortedSet<juce::uint32> colours;
