@@ -19,8 +19,6 @@ namespace juce
     class FontOptions
     {
     public:
-        FontOptions() = default;
-
         explicit FontOptions (float fontHeight)
             : height (fontHeight)
         {
@@ -32,42 +30,11 @@ namespace juce
         {
         }
 
-        FontOptions (const String& fontTypefaceName, float fontHeight, int fontStyleFlags)
-            : typefaceName (fontTypefaceName)
-            , height (fontHeight)
-            , styleFlags (fontStyleFlags)
-        {
-        }
-
-        [[nodiscard]] FontOptions withHeight (float newHeight) const
-        {
-            auto copy = *this;
-            copy.height = newHeight;
-            return copy;
-        }
-
-        [[nodiscard]] FontOptions withName (const String& newTypefaceName) const
-        {
-            auto copy = *this;
-            copy.typefaceName = newTypefaceName;
-            return copy;
-        }
-
-        float getHeight() const noexcept { return height; }
-        String getName() const { return typefaceName; }
-
-        /** An empty name means the look-and-feel's default sans-serif typeface. */
-        operator Font() const
-        {
-            if (typefaceName.isEmpty())
-                return Font (height, styleFlags);
-
-            return Font (typefaceName, height, styleFlags);
-        }
+        /** In the look-and-feel's default sans-serif typeface. */
+        operator Font() const { return Font (height, styleFlags); }
 
     private:
-        String typefaceName;
-        float height = 14.0f;
+        float height;
         int styleFlags = Font::plain;
     };
 
