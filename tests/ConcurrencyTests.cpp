@@ -18,8 +18,6 @@
 
 namespace
 {
-    using Clock = std::chrono::steady_clock;
-
     bool isLevel (float level)
     {
         return level >= -120.0f && level <= 10.0f;
