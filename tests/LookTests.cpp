@@ -71,6 +71,13 @@ namespace
                            { look.drawTextButtonSkin (g, w, h, buttonColour, state); });
         }
 
+        /** What the framework's button painting draws behind a real button's text. */
+        juce::Image background (juce::Button& button)
+        {
+            return render (button.getWidth(), button.getHeight(), [&] (juce::Graphics& g)
+                           { look.drawButtonBackground (g, button, whiteVresk, false, false); });
+        }
+
         Look look;
     };
 } // namespace
@@ -559,20 +566,14 @@ TEST_F (LookWithMarkedSkins, AButtonUnderTheMouseIsHighlightedOnlyWhileEnabled)
     button.setSize (84, 42);
     MouseOverWindow window (button);
 
-    auto background = [&]
-    {
-        return render (84, 42, [&] (juce::Graphics& g)
-                       { look.drawButtonBackground (g, button, whiteVresk, false, false); });
-    };
-
-    EXPECT_TRUE (isBlank (background()));
+    EXPECT_TRUE (isBlank (background (button)));
 
     window.moveTo ({ 42.0f, 21.0f });
     ASSERT_TRUE (button.isMouseOverOrDragging());
-    EXPECT_TRUE (pixelIs (background(), 42, 21, highlight, 3));
+    EXPECT_TRUE (pixelIs (background (button), 42, 21, highlight, 3));
 
     button.setEnabled (false);
-    EXPECT_TRUE (isBlank (background()));
+    EXPECT_TRUE (isBlank (background (button)));
 }
 
 TEST_F (LookWithMarkedSkins, AButtonHeldDownShowsTheOnSkinButKeepsTheOffTextColour)
@@ -586,12 +587,6 @@ TEST_F (LookWithMarkedSkins, AButtonHeldDownShowsTheOnSkinButKeepsTheOffTextColo
     button.setSize (84, 42);
     MouseOverWindow window (button);
 
-    auto background = [&]
-    {
-        return render (84, 42, [&] (juce::Graphics& g)
-                       { look.drawButtonBackground (g, button, whiteVresk, false, false); });
-    };
-
     auto text = [&]
     {
         return render (84, 42, [&] (juce::Graphics& g)
@@ -603,12 +598,12 @@ TEST_F (LookWithMarkedSkins, AButtonHeldDownShowsTheOnSkinButKeepsTheOffTextColo
     ASSERT_FALSE (button.getToggleState());
 
     // x = 2 lies left of the highlight, which the mouse over the button also brings.
-    EXPECT_TRUE (pixelIs (background(), 2, 21, onSkinColour));
+    EXPECT_TRUE (pixelIs (background (button), 2, 21, onSkinColour));
     EXPECT_TRUE (near (strongestPixel (text()), offColour));
 
     window.release();
     window.moveTo ({ -10.0f, -10.0f });
-    EXPECT_TRUE (pixelIs (background(), 2, 21, normalSkinColour));
+    EXPECT_TRUE (pixelIs (background (button), 2, 21, normalSkinColour));
 }
 
 TEST (ButtonLookStateOf, ReadsToggleAndEnabledState)
