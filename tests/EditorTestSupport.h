@@ -146,6 +146,27 @@ namespace EditorTestSupport
     }
 
     //==============================================================================
+    /** Stands in for a window's cached image: counts the requests to repaint the
+        window whole and records the areas its children ask to have repainted. */
+    struct RepaintRecorder : public juce::CachedComponentImage
+    {
+        void paint (juce::Graphics&) override {}
+        bool invalidateAll() override
+        {
+            ++wholeRepaints;
+            return false;
+        }
+        bool invalidate (const juce::Rectangle<int>& area) override
+        {
+            areas.add (area);
+            return false;
+        }
+        void releaseResources() override {}
+
+        int wholeRepaints = 0;
+        juce::RectangleList<int> areas;
+    };
+
     /** Renders the component as it would appear on screen into a PNG in the
         build tree, for a person to look at. */
     inline void saveSnapshot (juce::Component& component, const juce::String& name)

@@ -10,27 +10,6 @@ using namespace EditorTestSupport;
 
 namespace
 {
-    /** Counts how often the editor is asked to repaint itself as a whole. A
-        child's own repaint reaches its parent as a partial invalidation only. */
-    struct WholeRepaintCounter : public juce::CachedComponentImage
-    {
-        explicit WholeRepaintCounter (int& counter)
-            : wholeRepaints (counter)
-        {
-        }
-
-        void paint (juce::Graphics&) override {}
-        bool invalidateAll() override
-        {
-            ++wholeRepaints;
-            return true;
-        }
-        bool invalidate (const juce::Rectangle<int>&) override { return true; }
-        void releaseResources() override {}
-
-        int& wholeRepaints;
-    };
-
     /** Records the handlers that a button change runs, in order, and still runs them. */
     struct HandlerLog
     {
@@ -356,15 +335,15 @@ TEST (EditorClicks, MatchBRepaintsTheWholeWindowAndDiffDoesNot)
 {
     OpenWindow window;
     auto& editor = *window.editor;
-    int wholeRepaints = 0;
-    editor.setCachedComponentImage (new WholeRepaintCounter (wholeRepaints));
-    wholeRepaints = 0; // installing it repaints once
+    auto* recorder = new RepaintRecorder();
+    editor.setCachedComponentImage (recorder);
+    recorder->wholeRepaints = 0; // installing it repaints once
 
     click (editor.diffButton);
-    EXPECT_EQ (wholeRepaints, 0);
+    EXPECT_EQ (recorder->wholeRepaints, 0);
 
     click (editor.matchBButton);
-    EXPECT_EQ (wholeRepaints, 1);
+    EXPECT_EQ (recorder->wholeRepaints, 1);
 
     editor.setCachedComponentImage (nullptr);
 }

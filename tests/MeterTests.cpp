@@ -1,8 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <juce_gui_basics/juce_gui_basics.h>
-
-#include "TestSupport.h"
+#include "EditorTestSupport.h"
 #include "editor/ClassicVUMeter.h"
 #include "editor/LufsVUMeter.h"
 #include "editor/MeterGeometry.h"
@@ -87,21 +83,6 @@ namespace
         return renderOverPanel (meter, 1.0f);
     }
 
-    /** Stands in for a window: records the areas its children ask to have repainted. */
-    struct RepaintRecorder : public juce::CachedComponentImage
-    {
-        void paint (juce::Graphics&) override {}
-        bool invalidateAll() override { return false; }
-        bool invalidate (const juce::Rectangle<int>& area) override
-        {
-            areas.add (area);
-            return false;
-        }
-        void releaseResources() override {}
-
-        juce::RectangleList<int> areas;
-    };
-
     /** Gives a meter readings one at a time, as the window's poll does, and checks
         after each that every pixel that changed lies in the areas the meter asked
         to have repainted. Returns how many readings asked for no repaint at all. */
@@ -110,7 +91,7 @@ namespace
     {
         const Look look;
         juce::Component window;
-        auto* recorder = new RepaintRecorder();
+        auto* recorder = new EditorTestSupport::RepaintRecorder();
         window.setCachedComponentImage (recorder);
         window.setBounds (0, 0, width, height);
         window.setVisible (true);
