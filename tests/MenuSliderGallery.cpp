@@ -201,7 +201,8 @@ TEST (MenuSliderGallery, RendersMenuComboBoxAndSlidersInEveryLook)
 
     // Each look is its own: a disabled widget looks unlike a normal one, and a
     // hovered slider unlike a slider away from the mouse (a combo box has no
-    // hovered look). The columns hold the combo box, linear and rotary slider.
+    // hovered look). The widgets come three to a look: combo box, linear and
+    // rotary slider.
     ASSERT_EQ (widgets.size(), 9u);
     const auto& normal = widgets;
     const auto* hovered = widgets.data() + 3;
