@@ -16,6 +16,14 @@ namespace
         return "COMPARE A/B\n" + juce::String (round) + " of 6\n\nWhich one are you hearing?";
     }
 
+    /** The share of right answers for 0 to 6 out of 6, in whole per cent. */
+    constexpr int percentages[] = { 0, 17, 33, 50, 67, 83, 100 };
+
+    juce::String expectedCompletionText (int rightAnswers)
+    {
+        return "TEST COMPLETE\n\n" + juce::String (percentages[rightAnswers]) + "% CORRECT\nTry again?";
+    }
+
     /** A window on a processor prepared with the given input layout (the
         output follows "Input A"). */
     struct BlindTestWindow
@@ -88,13 +96,10 @@ TEST (BlindTestTexts, RoundsAndCompletion)
     EXPECT_EQ (BlindTest::roundText (2, 6), "COMPARE A/B\n2 of 6\n\nWhich one are you hearing?");
     EXPECT_EQ (BlindTest::roundText (6, 6), "COMPARE A/B\n6 of 6\n\nWhich one are you hearing?");
 
-    const int percentages[] = { 0, 17, 33, 50, 67, 83, 100 };
-
     for (int correct = 0; correct <= 6; ++correct)
     {
         EXPECT_EQ (BlindTest::percentCorrect (correct, 6), percentages[correct]);
-        EXPECT_EQ (BlindTest::completionText (correct, 6),
-                   "TEST COMPLETE\n\n" + juce::String (percentages[correct]) + "% CORRECT\nTry again?");
+        EXPECT_EQ (BlindTest::completionText (correct, 6), expectedCompletionText (correct));
     }
 
     // Halves round away from zero.
@@ -189,16 +194,6 @@ TEST (BlindTestFlow, ARandomizingTurnsTheButtonForFourteenTicksAndEndsOnTheFifte
 
 TEST (BlindTestFlow, SixRoundsShowTheirTextsAndTheScoreForEveryNumberOfRightAnswers)
 {
-    const juce::String completions[] = {
-        "TEST COMPLETE\n\n0% CORRECT\nTry again?",
-        "TEST COMPLETE\n\n17% CORRECT\nTry again?",
-        "TEST COMPLETE\n\n33% CORRECT\nTry again?",
-        "TEST COMPLETE\n\n50% CORRECT\nTry again?",
-        "TEST COMPLETE\n\n67% CORRECT\nTry again?",
-        "TEST COMPLETE\n\n83% CORRECT\nTry again?",
-        "TEST COMPLETE\n\n100% CORRECT\nTry again?",
-    };
-
     for (int rightAnswers = 0; rightAnswers <= 6; ++rightAnswers)
     {
         BlindTestWindow test;
@@ -227,7 +222,7 @@ TEST (BlindTestFlow, SixRoundsShowTheirTextsAndTheScoreForEveryNumberOfRightAnsw
 
         EXPECT_EQ (editor.currentRound, 0);
         EXPECT_FALSE (editor.isRandomizing);
-        EXPECT_EQ (editor.blindTestLabel.getText(), completions[rightAnswers]);
+        EXPECT_EQ (editor.blindTestLabel.getText(), expectedCompletionText (rightAnswers));
         EXPECT_EQ (editor.answerAButton.getButtonText(), "AGAIN");
         EXPECT_EQ (editor.answerBButton.getButtonText(), "EXIT");
     }
@@ -267,7 +262,7 @@ TEST (BlindTestFlow, AgainStartsAFreshTestAndExitSwitchesItOff)
 
     test.answerEveryRound (false);
 
-    EXPECT_EQ (editor.blindTestLabel.getText(), "TEST COMPLETE\n\n0% CORRECT\nTry again?");
+    EXPECT_EQ (editor.blindTestLabel.getText(), expectedCompletionText (0));
     click (editor.answerBButton);
 
     EXPECT_FALSE (editor.blindTestButton.getToggleState());
