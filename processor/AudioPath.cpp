@@ -110,8 +110,59 @@ void QuorvaneAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juc
     }
 }
 
+void QuorvaneAudioProcessor::followRenderMode()
+{
+    // Hosts flag offline rendering call by call, often without preparing again.
+    // An offline render goes faster than the analyser thread could follow, and
+    // what it measured would depend on the thread's timing; the audio thread
+    // reads the FIFOs itself instead, so a bounce comes out the same every time.
+    const auto offline = isNonRealtime();
+    const auto passBegins = offline && ! previousChunkWasOffline;
+    previousChunkWasOffline = offline;
+
+    // Waiting is allowed offline only, and only once a pass: should the thread
+    // not stand aside in time, later chunks just look again.
+    if (offline || ! analyserThreadStarted)
+    {
+        analysesOnAudioThread = analyzerThread.takeOverAnalysis (passBegins ? LufsAnalyzerThread::handOverTimeoutMilliseconds : 0);
+    }
+    else
+    {
+        analyzerThread.handBackAnalysis();
+        analysesOnAudioThread = false;
+    }
+
+    // Every pass starts from the same state, so that it depends on its own
+    // audio alone: B fades in again, as at the start of a session.
+    freshAnalysisDue = offline && (freshAnalysisDue || passBegins);
+
+    if (freshAnalysisDue && analysesOnAudioThread)
+    {
+        startAnalysisAfresh();
+        freshAnalysisDue = false;
+    }
+}
+
+void QuorvaneAudioProcessor::startAnalysisAfresh()
+{
+    analyzerThread.restartAnalysis();
+
+    for (auto* loudness : { &momentaryA, &shortTermA, &momentaryB, &shortTermB })
+        loudness->store (initialLoudness, relaxed);
+
+    aActive.store (false, relaxed);
+    bActive.store (false, relaxed);
+    matchGainDb.store (initialMatchGainDb, relaxed);
+
+    // Silent B, with no ramp under way, as the gain starts out.
+    matchGain.setGainLinear (0.0f);
+    matchGain.reset();
+}
+
 void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
 {
+    followRenderMode();
+
     const auto n = buffer.getNumSamples();
     const auto numHostChannels = buffer.getNumChannels();
 
@@ -204,8 +255,8 @@ void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
         if (numB > 0)
             LufsAnalyzerThread::writeFrames (analyser.fifoB, analyser.fifoBufferB, bufferB, n);
 
-        // Offline, the loudness read below follows from the audio fed so far
-        // and from nothing else.
+        // Read here, the loudness below follows from the audio fed so far and
+        // from nothing else.
         if (analysesOnAudioThread)
             analyser.analyseWaitingBlocks();
 

@@ -54,6 +54,7 @@ void LoudnessAnalyzer::analyzeBuffer (const juce::AudioBuffer<float>& buffer)
     }
 
     ebur128_add_frames_float (state, interleavedBuffer.data(), (size_t) frames);
+    analysedAnything = true;
 }
 
 LoudnessAnalyzer::MomentaryReading LoudnessAnalyzer::getMomentaryReading() const

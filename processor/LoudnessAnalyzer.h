@@ -48,6 +48,9 @@ public:
     /** True while the momentary loudness is strictly above -80 LUFS. */
     bool isAudioActive() const;
 
+    /** True once a block has been added: the measurement is no longer as new. */
+    bool hasAnalysed() const noexcept { return analysedAnything; }
+
     /** False when the library refused to create a measurement state. */
     bool hasState() const noexcept { return state != nullptr; }
 
@@ -60,6 +63,7 @@ private:
     int numChannels;
     int sampleRate;
     std::vector<float> interleavedBuffer;
+    bool analysedAnything = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LoudnessAnalyzer)
 };

@@ -35,6 +35,92 @@ void LufsAnalyzerThread::prepare (double sampleRate, int samplesPerBlock)
     publicationInterval = juce::jmax (1, (int) (publicationIntervalSeconds * sampleRate));
     framesSincePublicationA = 0;
     framesSincePublicationB = 0;
+
+    // Stopped, the thread reads nothing; once started again it reads the FIFOs
+    // unless the audio thread takes them over.
+    reader.store (Reader::analyserThread, std::memory_order_release);
+}
+
+bool LufsAnalyzerThread::takeOverAnalysis (int maxWaitMilliseconds)
+{
+    if (reader.load (std::memory_order_acquire) == Reader::audioThread)
+        return true;
+
+    // A thread that is not running reads nothing, so there is no one to wait for.
+    if (! isThreadRunning())
+    {
+        reader.store (Reader::audioThread, std::memory_order_release);
+        return true;
+    }
+
+    auto expected = Reader::analyserThread;
+    reader.compare_exchange_strong (expected, Reader::handOverAsked, std::memory_order_relaxed);
+
+    if (maxWaitMilliseconds <= 0)
+        return reader.load (std::memory_order_acquire) == Reader::audioThread;
+
+    // Wakes the thread from its idle wait, so that it sees the request at once.
+    notify();
+
+    const auto deadline = juce::Time::getMillisecondCounterHiRes() + maxWaitMilliseconds;
+
+    while (reader.load (std::memory_order_acquire) != Reader::audioThread)
+    {
+        const auto remaining = (int) std::ceil (deadline - juce::Time::getMillisecondCounterHiRes());
+
+        if (remaining <= 0)
+            return false;
+
+        stoodAside.wait (remaining);
+    }
+
+    return true;
+}
+
+void LufsAnalyzerThread::handBackAnalysis() noexcept
+{
+    if (reader.load (std::memory_order_relaxed) != Reader::analyserThread)
+        reader.store (Reader::analyserThread, std::memory_order_release);
+}
+
+bool LufsAnalyzerThread::holdsTheReading()
+{
+    auto current = reader.load (std::memory_order_acquire);
+
+    // The exchange publishes everything this thread wrote in its last pass to
+    // the audio thread that takes over. It fails only when the request was
+    // withdrawn meanwhile, and then the reading is this thread's again.
+    if (current == Reader::handOverAsked
+        && reader.compare_exchange_strong (current, Reader::audioThread, std::memory_order_acq_rel))
+    {
+        stoodAside.signal();
+        return false;
+    }
+
+    return current == Reader::analyserThread;
+}
+
+void LufsAnalyzerThread::restartAnalysis()
+{
+    fifoA.reset();
+    fifoB.reset();
+
+    // A measurement cannot be emptied in place, so one that has heard anything
+    // is replaced. One that has not is as good as new, and keeping it keeps an
+    // offline render prepared as such free of allocation.
+    for (auto* analyzer : { &analyzerA, &analyzerB })
+        if (*analyzer != nullptr && (*analyzer)->hasAnalysed())
+            *analyzer = std::make_unique<LoudnessAnalyzer> ((*analyzer)->getNumChannels(), (*analyzer)->getSampleRate(),
+                                                            (*analyzer)->getBlockSize());
+
+    framesSincePublicationA = 0;
+    framesSincePublicationB = 0;
+
+    const LoudnessAnalyzer::MomentaryReading nothingYet { LoudnessAnalyzer::noMeasurement, false };
+
+    for (const auto& published : { PublishedValues { lufsMomentaryA, lufsShortTermA, audioActiveA },
+                                   PublishedValues { lufsMomentaryB, lufsShortTermB, audioActiveB } })
+        published.store (nothingYet, LoudnessAnalyzer::noMeasurement);
 }
 
 void LufsAnalyzerThread::writeFrames (juce::AbstractFifo& fifo, juce::AudioBuffer<float>& store,
@@ -74,10 +160,11 @@ void LufsAnalyzerThread::copyReadFrames (const juce::AbstractFifo::ScopedRead& r
 
 void LufsAnalyzerThread::run()
 {
+    // The idle waits end early when the audio thread asks for the reading.
     while (! threadShouldExit())
     {
-        if (! analyseNextBlocks())
-            sleep (idleSleepMilliseconds);
+        if (! holdsTheReading() || ! analyseNextBlocks())
+            wait (idleSleepMilliseconds);
     }
 }
 
@@ -125,10 +212,7 @@ bool LufsAnalyzerThread::analyseBlockFrom (juce::AbstractFifo& fifo,
 
         // The flag comes from the same momentary value: a second query would
         // cost as much again and could only ever agree with the first.
-        const auto momentary = analyzer->getMomentaryReading();
-        published.momentary.store (momentary.loudness);
-        published.shortTerm.store (analyzer->getShortTermLoudness());
-        published.active.store (momentary.audioActive);
+        published.store (analyzer->getMomentaryReading(), analyzer->getShortTermLoudness());
     }
 
     return true;

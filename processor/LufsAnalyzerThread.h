@@ -16,6 +16,11 @@
     publishes the results as atomics. The owner prepares the FIFOs, stores and
     analysers only while the thread is stopped, which is what keeps the two
     threads apart without a lock.
+
+    An offline render goes faster than this thread could follow, so there the
+    audio thread reads the FIFOs itself: it asks the thread to stand aside and
+    hands the reading back when real time resumes. Each FIFO has one reader at
+    any moment, and whichever thread reads also owns the analysers.
 */
 class LufsAnalyzerThread : public juce::Thread
 {
@@ -43,16 +48,42 @@ public:
     bool analyseNextBlocks();
 
     /** Runs the loop's passes on the calling thread until neither FIFO holds a
-        whole block. An offline render calls this in place of running the thread.
+        whole block. Only the audio thread calls this, once it reads the FIFOs.
     */
     void analyseWaitingBlocks();
 
     /** Stops the thread (waiting up to 500 ms) and rebuilds everything it reads:
         empty FIFOs of one second plus one block, cleared stores, a read buffer of
         one block and fresh analysers. The published values are left as they are.
-        The caller starts the thread again.
+        The caller starts the thread again, which then reads the FIFOs.
     */
     void prepare (double sampleRate, int samplesPerBlock);
+
+    //==============================================================================
+    /** How long the audio thread waits at most for the thread to stand aside.
+        The thread does so between two passes, which take milliseconds at most.
+    */
+    static constexpr int handOverTimeoutMilliseconds = 1000;
+
+    /** Makes the calling audio thread the FIFOs' reader, for an offline render
+        or when no thread runs. A running thread is asked to stand aside after
+        its current pass, and the caller waits for that up to maxWaitMilliseconds;
+        with no wait it only asks. Returns true once the caller is the reader.
+        Offline only, unless the thread is not running: waiting is no real-time work.
+    */
+    bool takeOverAnalysis (int maxWaitMilliseconds);
+
+    /** Gives the reading back to the running thread, or withdraws a request to
+        stand aside. Only an atomic store, as fits a real-time audio thread; the
+        thread takes the reading up again within one idle wait.
+    */
+    void handBackAnalysis() noexcept;
+
+    /** Starts the measurement afresh, as a newly prepared thread would: empty
+        FIFOs, analysers that have heard nothing and the published values at
+        their start. Only the FIFOs' current reader calls this.
+    */
+    void restartAnalysis();
 
     /** Writes the first numFrames frames of both channels of source into a FIFO.
         Only the writing thread calls this; frames that do not fit are dropped.
@@ -92,7 +123,27 @@ private:
         std::atomic<float>& momentary;
         std::atomic<float>& shortTerm;
         std::atomic<bool>& active;
+
+        void store (LoudnessAnalyzer::MomentaryReading momentaryReading, float shortTermLoudness) const
+        {
+            momentary.store (momentaryReading.loudness);
+            shortTerm.store (shortTermLoudness);
+            active.store (momentaryReading.audioActive);
+        }
     };
+
+    /** Who reads the FIFOs. Only the thread turns a request into the audio
+        thread's reading, and only between two of its passes.
+    */
+    enum class Reader
+    {
+        analyserThread,
+        handOverAsked,
+        audioThread
+    };
+
+    /** True while this thread reads the FIFOs; stands aside here when asked. */
+    bool holdsTheReading();
 
     bool analyseBlockFrom (juce::AbstractFifo& fifo,
                            const juce::AudioBuffer<float>& store,
@@ -106,6 +157,9 @@ private:
     int publicationInterval = 1;
     int framesSincePublicationA = 0;
     int framesSincePublicationB = 0;
+
+    std::atomic<Reader> reader { Reader::analyserThread };
+    juce::WaitableEvent stoodAside;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LufsAnalyzerThread)
 };

@@ -46,14 +46,16 @@ void QuorvaneAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlo
     crossfadePosition = -1;
 
     // The thread is stopped while its FIFOs and analysers are rebuilt, and only
-    // started again once they all stand. An offline render runs faster than the
-    // thread could follow, and what it heard would depend on the thread's
-    // timing; there the audio path analyses what it feeds instead, so a bounce
-    // comes out the same every time.
+    // started again once they all stand. Offline the audio path analyses what it
+    // feeds instead, so a thread started now would only stand aside.
     analyzerThread.prepare (sampleRate, preparedBlockSize);
-    analysesOnAudioThread = isNonRealtime();
+    analysesOnAudioThread = false;
+    previousChunkWasOffline = false;
+    freshAnalysisDue = false;
 
-    if (! analysesOnAudioThread)
+    analyserThreadStarted = ! isNonRealtime();
+
+    if (analyserThreadStarted)
         analyzerThread.startThread (juce::Thread::Priority::normal);
 
     // Preparing the gain sets it to its target at once: a match reached before

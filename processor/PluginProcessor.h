@@ -79,13 +79,17 @@ public:
     //==============================================================================
     juce::AudioProcessorValueTreeState parameters;
 
+    /** The loudness copies before the first chunk, and the match gain in dB before its first update. */
+    static constexpr float initialLoudness = -100.0f;
+    static constexpr float initialMatchGainDb = 1.0f;
+
     std::atomic<bool> matchB { true };
     std::atomic<bool> aActive { false };
     std::atomic<bool> bActive { false };
-    std::atomic<float> momentaryA { -100.0f };
-    std::atomic<float> momentaryB { -100.0f };
-    std::atomic<float> shortTermA { -100.0f };
-    std::atomic<float> shortTermB { -100.0f };
+    std::atomic<float> momentaryA { initialLoudness };
+    std::atomic<float> momentaryB { initialLoudness };
+    std::atomic<float> shortTermA { initialLoudness };
+    std::atomic<float> shortTermB { initialLoudness };
     std::atomic<bool> aSelected { true };
     std::atomic<bool> blindPlaysA { true };
     std::atomic<bool> blindTestActive { false };
@@ -96,7 +100,7 @@ public:
     std::atomic<int> numInputChannels { 4 };
     std::atomic<int> numOutputChannels { 2 };
 
-    std::atomic<float> matchGainDb { 1.0f };
+    std::atomic<float> matchGainDb { initialMatchGainDb };
     std::atomic<bool> bypassed { false };
     juce::dsp::ProcessSpec processSpec { 0.0, 0, 0 };
     juce::dsp::Gain<float> matchGain;
@@ -127,9 +131,23 @@ private:
     //==============================================================================
     static juce::AudioProcessorValueTreeState::ParameterLayout createParameterLayout();
 
-    // Decided by each preparation, never in between: the FIFOs have one reader,
-    // either the analyser thread or, in an offline render, the audio thread.
+    /** Follows the host's offline flag: decides who reads the FIFOs for this
+        chunk and starts the measurement afresh when an offline pass begins.
+    */
+    void followRenderMode();
+
+    /** Puts the measurement and the match back where a newly prepared processor has them. */
+    void startAnalysisAfresh();
+
+    // Whether the last preparation started the analyser thread: one prepared
+    // offline never does, and the audio thread then analyses in real time too.
+    bool analyserThreadStarted = false;
+
+    // Audio thread only. The FIFOs have one reader: the analyser thread, or the
+    // audio thread itself while offline or when no analyser thread was started.
     bool analysesOnAudioThread = false;
+    bool previousChunkWasOffline = false;
+    bool freshAnalysisDue = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuorvaneAudioProcessor)
 };

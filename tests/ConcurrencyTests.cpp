@@ -39,8 +39,13 @@ namespace
         int channelCountsWrong = 0;
     };
 
+    /** Plays blocks of random sizes until stopped. With blocksPerRenderMode above
+        zero it also switches between real time and offline that often, as a
+        host flags each call, with no new preparation.
+    */
     void runAudioThread (QuorvaneAudioProcessor& processor, int preparedBlockSize,
-                         const std::atomic<bool>& stop, std::atomic<int>& blocksProcessed)
+                         const std::atomic<bool>& stop, std::atomic<int>& blocksProcessed,
+                         int blocksPerRenderMode)
     {
         const auto maxBlockSize = 2 * preparedBlockSize;
         juce::AudioBuffer<float> source (4, maxBlockSize);
@@ -63,8 +68,12 @@ namespace
             for (int ch = 0; ch < 4; ++ch)
                 block.copyFrom (ch, 0, source, ch, 0, block.getNumSamples());
 
+            const auto blocks = blocksProcessed.fetch_add (1);
+
+            if (blocksPerRenderMode > 0 && blocks % blocksPerRenderMode == 0)
+                processor.setNonRealtime (! processor.isNonRealtime());
+
             processor.processBlock (block, midi);
-            blocksProcessed.fetch_add (1);
 
             // A host's audio thread waits for the next period between blocks;
             // a short pause lets the analyser thread keep up now and then.
@@ -127,34 +136,76 @@ TEST (Concurrency, AudioAnalyserAndEditorThreadsShareTheProcessorSafely)
 {
     constexpr int preparedBlockSize = 256;
 
-    QuorvaneAudioProcessor processor;
-    processor.prepareToPlay (48000.0, preparedBlockSize);
-    ASSERT_TRUE (processor.analyzerThread.isThreadRunning());
+    // Also with the host flagging offline and real time by turns: offline, the
+    // audio thread takes the FIFOs over from the running analyser thread, and
+    // it hands them back when real time resumes.
+    for (const auto blocksPerRenderMode : { 0, 16 })
+    {
+        SCOPED_TRACE (blocksPerRenderMode > 0 ? "switching between real time and offline" : "in real time");
 
-    std::atomic<bool> stop { false };
-    std::atomic<int> blocksProcessed { 0 };
-    EditorObservations seen;
+        QuorvaneAudioProcessor processor;
+        processor.prepareToPlay (48000.0, preparedBlockSize);
+        ASSERT_TRUE (processor.analyzerThread.isThreadRunning());
 
-    std::thread audio ([&]
-                       { runAudioThread (processor, preparedBlockSize, stop, blocksProcessed); });
-    std::thread editor ([&]
-                        { seen = runEditorThread (processor, stop); });
+        std::atomic<bool> stop { false };
+        std::atomic<int> blocksProcessed { 0 };
+        EditorObservations seen;
 
-    std::this_thread::sleep_for (std::chrono::seconds (3));
-    stop = true;
-    audio.join();
-    editor.join();
+        std::thread audio ([&]
+                           { runAudioThread (processor, preparedBlockSize, stop, blocksProcessed, blocksPerRenderMode); });
+        std::thread editor ([&]
+                            { seen = runEditorThread (processor, stop); });
 
-    EXPECT_GT (blocksProcessed.load(), 100);
-    EXPECT_GT (seen.polls, 100);
-    EXPECT_EQ (seen.levelsOutOfRange, 0);
-    EXPECT_EQ (seen.matchGainsOutOfRange, 0);
-    EXPECT_EQ (seen.channelCountsWrong, 0);
+        std::this_thread::sleep_for (std::chrono::seconds (3));
+        stop = true;
+        audio.join();
+        editor.join();
 
-    // The analyser thread really took part: it measured both sources.
-    EXPECT_TRUE (std::isfinite (processor.analyzerThread.lufsShortTermA.load()));
-    EXPECT_NE (processor.analyzerThread.lufsShortTermA.load(), -70.0f);
-    EXPECT_NE (processor.analyzerThread.lufsShortTermB.load(), -70.0f);
+        EXPECT_GT (blocksProcessed.load(), 100);
+        EXPECT_GT (seen.polls, 100);
+        EXPECT_EQ (seen.levelsOutOfRange, 0);
+        EXPECT_EQ (seen.matchGainsOutOfRange, 0);
+        EXPECT_EQ (seen.channelCountsWrong, 0);
+
+        auto& analyser = processor.analyzerThread;
+
+        if (blocksPerRenderMode > 0)
+        {
+            // A last offline pass starts the measurement afresh; then, back in
+            // real time, only the analyser thread can have measured anything.
+            processor.parameters.getParameter ("onButton")->setValueNotifyingHost (1.0f);
+            juce::AudioBuffer<float> block (4, preparedBlockSize);
+            juce::MidiBuffer midi;
+            juce::Random random (13);
+
+            for (const auto offline : { false, true, false })
+            {
+                processor.setNonRealtime (offline);
+
+                for (int i = 0; i < (offline ? 1 : 40); ++i)
+                {
+                    for (int ch = 0; ch < 4; ++ch)
+                        for (int s = 0; s < preparedBlockSize; ++s)
+                            block.setSample (ch, s, random.nextFloat() - 0.5f);
+
+                    processor.processBlock (block, midi);
+                }
+
+                if (offline)
+                {
+                    ASSERT_EQ (analyser.lufsShortTermA.load(), -70.0f);
+                }
+            }
+
+            for (int i = 0; i < 1000 && analyser.lufsShortTermB.load() == -70.0f; ++i)
+                std::this_thread::sleep_for (std::chrono::milliseconds (10));
+        }
+
+        // The analyser thread really took part: it measured both sources.
+        EXPECT_TRUE (std::isfinite (analyser.lufsShortTermA.load()));
+        EXPECT_NE (analyser.lufsShortTermA.load(), -70.0f);
+        EXPECT_NE (analyser.lufsShortTermB.load(), -70.0f);
+    }
 }
 
 TEST (Concurrency, PreparingAgainBetweenRunsRestartsTheAnalyserCleanly)
