@@ -937,27 +937,36 @@ TEST (AudioPathMatch, TheRampPausesWhileTheGainIsNotAppliedAndGoesOnWhereItStopp
 
 TEST (AudioPathMatch, PreparingAgainKeepsTheReadingsAndPutsTheTargetGainInForce)
 {
-    AudioPathRig rig;
-    rig.playB();
-    rig.publishDifference (6.0f);
-    rig.run (8 * 512);
+    // Hosts prepare again at a new rate and block size, and just as often at
+    // the same ones (on every transport start, for instance).
+    const std::pair<double, int> preparations[] { { 48000.0, 256 }, { 44100.0, 512 } };
 
-    const auto levelB = rig.processor.levelB[0].load();
-    EXPECT_FLOAT_EQ (levelB, levelForPeak (bLeft) + 6.0f);
+    for (const auto& [sampleRate, blockSize] : preparations)
+    {
+        SCOPED_TRACE (juce::String (sampleRate) + " Hz, " + juce::String (blockSize));
 
-    rig.prepare (48000.0, 256);
+        AudioPathRig rig;
+        rig.playB();
+        rig.publishDifference (6.0f);
+        rig.run (8 * 512);
 
-    EXPECT_EQ (rig.processor.matchGainDb.load(), 6.0f);
-    EXPECT_EQ (rig.processor.levelB[0].load(), levelB);
-    EXPECT_EQ (rig.processor.shortTermA.load(), -20.0f);
-    EXPECT_EQ (rig.processor.shortTermB.load(), -26.0f);
-    EXPECT_TRUE (rig.processor.bActive.load());
+        const auto levelB = rig.processor.levelB[0].load();
+        EXPECT_FLOAT_EQ (levelB, levelForPeak (bLeft) + 6.0f);
 
-    // The ramp was a fifth of the way up; now the whole gain applies at once.
-    const auto block = rig.process (256);
+        rig.prepare (sampleRate, blockSize);
 
-    for (int k = 0; k < 256; ++k)
-        ASSERT_FLOAT_EQ (block.getSample (0, k), bLeft * gainForDb (6.0f)) << k;
+        EXPECT_EQ (rig.processor.matchGainDb.load(), 6.0f);
+        EXPECT_EQ (rig.processor.levelB[0].load(), levelB);
+        EXPECT_EQ (rig.processor.shortTermA.load(), -20.0f);
+        EXPECT_EQ (rig.processor.shortTermB.load(), -26.0f);
+        EXPECT_TRUE (rig.processor.bActive.load());
+
+        // The ramp was a fifth of the way up; now the whole gain applies at once.
+        const auto block = rig.process (blockSize);
+
+        for (int k = 0; k < blockSize; ++k)
+            ASSERT_FLOAT_EQ (block.getSample (0, k), bLeft * gainForDb (6.0f)) << k;
+    }
 }
 
 //==============================================================================
