@@ -541,6 +541,20 @@ TEST (SlidersUnderTheMouse, ARotarySliderIsActiveOnlyWhileEnabled)
     EXPECT_EQ (disabled.getPixelAt (20, 20).getAlpha(), 0) << "no hover image";
     EXPECT_EQ (slider.findColour (juce::Slider::textBoxTextColourId), greyTextBoxVresk);
     EXPECT_TRUE (pixelIs (disabled, 10, 90, maskVresk.overlaidWith (maskTextBox), 3));
+
+    // Hovered once more, then left alone and disabled: the framework's own
+    // painting must take the orange of the hover back out of the text box.
+    slider.setEnabled (true);
+    draw();
+    ASSERT_EQ (slider.findColour (juce::Slider::textBoxTextColourId), orangeLightVresk);
+    window.moveTo ({ -10.0f, -10.0f });
+    slider.setEnabled (false);
+    ASSERT_FALSE (slider.isMouseOverOrDragging());
+
+    slider.setLookAndFeel (&look);
+    slider.createComponentSnapshot (slider.getLocalBounds());
+    slider.setLookAndFeel (nullptr);
+    EXPECT_EQ (slider.findColour (juce::Slider::textBoxTextColourId), greyTextBoxVresk);
 }
 
 TEST (SlidersUnderTheMouse, ALinearSliderTurnsBlueAndItsTextBoxOrange)
