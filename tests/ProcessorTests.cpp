@@ -262,6 +262,29 @@ TEST (ProcessorLifetime, ReleaseKeepsEverythingPrepared)
     }
 }
 
+TEST (ProcessorLifetime, AProcessorWhoseThreadNeverRanGoesWithoutWaiting)
+{
+    // Hosts scan plug-ins by creating and destroying them unprepared, and an
+    // offline render never starts the thread. Going takes microseconds; a wait
+    // for the thread would take most of the destructor's second-long time-out.
+    for (const auto offline : { false, true })
+    {
+        auto processor = std::make_unique<QuorvaneAudioProcessor>();
+
+        if (offline)
+        {
+            processor->setNonRealtime (true);
+            processor->prepareToPlay (48000.0, 480);
+        }
+
+        ASSERT_FALSE (processor->analyzerThread.isThreadRunning());
+
+        const auto start = juce::Time::getMillisecondCounterHiRes();
+        processor.reset();
+        EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 250.0) << (offline ? "offline" : "never prepared");
+    }
+}
+
 //==============================================================================
 namespace
 {
