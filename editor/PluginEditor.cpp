@@ -300,6 +300,17 @@ void QuorvaneAudioProcessorEditor::aButtonClicked()
 
     audioProcessor.aSelected.store (aButton.getToggleState(), relaxed);
     endBlindPlayback();
+
+    // B plays whenever A is off, but a host that switches "AButton" off alone
+    // leaves B's button off as well. B shows selected then, as after a click on
+    // B; without a notification, so that its attachment writes nothing to the
+    // host. When it is B switching on that turned A off, B is not on yet here
+    // and only comes on a moment early.
+    if (! aButton.getToggleState() && ! bButton.getToggleState())
+    {
+        bButton.setToggleState (true, juce::dontSendNotification);
+        setBarMeterAlphas (0.5f, 1.0f);
+    }
 }
 
 void QuorvaneAudioProcessorEditor::bButtonClicked()

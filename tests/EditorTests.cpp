@@ -471,6 +471,42 @@ TEST (EditorHostChanges, AParameterChangeAfterBReachesTheButtonsAndRunsTheirHand
     expectBarAlphas (editor, 1.0f, 0.5f);
 }
 
+TEST (EditorHostChanges, AButtonOffAloneShowsBSelectedWithoutWritingBButton)
+{
+    OpenWindow window;
+    auto& editor = *window.editor;
+
+    struct WriteCounter : public juce::AudioProcessorParameter::Listener
+    {
+        void parameterValueChanged (int, float) override { ++writes; }
+        void parameterGestureChanged (int, bool) override { ++writes; }
+        int writes = 0;
+    } bButtonWrites;
+
+    auto* bParameter = window.processor.parameters.getParameter ("BButton");
+    bParameter->addListener (&bButtonWrites);
+
+    // B plays; the window shows it as a click on B would.
+    setParameter (window.processor, "AButton", false);
+
+    EXPECT_FALSE (editor.aButton.getToggleState());
+    EXPECT_TRUE (editor.bButton.getToggleState());
+    EXPECT_FALSE (window.processor.aSelected.load());
+    EXPECT_TRUE (hasAlpha (editor.aButton, 1.0f));
+    EXPECT_TRUE (hasAlpha (editor.bButton, 1.0f));
+    expectBarAlphas (editor, 0.5f, 1.0f);
+
+    setParameter (window.processor, "AButton", true);
+
+    EXPECT_TRUE (editor.aButton.getToggleState());
+    EXPECT_FALSE (editor.bButton.getToggleState());
+    EXPECT_TRUE (window.processor.aSelected.load());
+    expectBarAlphas (editor, 1.0f, 0.5f);
+
+    EXPECT_EQ (bButtonWrites.writes, 0);
+    bParameter->removeListener (&bButtonWrites);
+}
+
 TEST (EditorHostChanges, OnButtonTogglesPowerAndLeavesBypassToTheAudioThread)
 {
     OpenWindow window;
