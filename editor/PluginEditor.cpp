@@ -99,6 +99,7 @@ QuorvaneAudioProcessorEditor::QuorvaneAudioProcessorEditor (QuorvaneAudioProcess
     // and A's attachment tells the host.
     aButton.setRadioGroupId (abRadioGroup, juce::sendNotification);
     bButton.setRadioGroupId (abRadioGroup, juce::sendNotification);
+    showBWhileAIsOff();
 
     answerAButton.setVisible (false);
     answerBButton.setVisible (false);
@@ -274,6 +275,8 @@ void QuorvaneAudioProcessorEditor::timerCallback()
     lufsLabelA.setText (textA, juce::dontSendNotification);
     lufsLabelB.setText (textB, juce::dontSendNotification);
 
+    showBWhileAIsOff();
+
     // Without a second input there is nothing to show for B, whichever of A and
     // B was clicked last.
     if (! audioProcessor.isInputBConnected())
@@ -300,17 +303,7 @@ void QuorvaneAudioProcessorEditor::aButtonClicked()
 
     audioProcessor.aSelected.store (aButton.getToggleState(), relaxed);
     endBlindPlayback();
-
-    // B plays whenever A is off, but a host that switches "AButton" off alone
-    // leaves B's button off as well. B shows selected then, as after a click on
-    // B; without a notification, so that its attachment writes nothing to the
-    // host. When it is B switching on that turned A off, B is not on yet here
-    // and only comes on a moment early.
-    if (! aButton.getToggleState() && ! bButton.getToggleState())
-    {
-        bButton.setToggleState (true, juce::dontSendNotification);
-        setBarMeterAlphas (0.5f, 1.0f);
-    }
+    showBWhileAIsOff();
 }
 
 void QuorvaneAudioProcessorEditor::bButtonClicked()
@@ -322,6 +315,23 @@ void QuorvaneAudioProcessorEditor::bButtonClicked()
     // aSelected was already cleared by A's handler when the radio group switched
     // A off, and the audio thread follows "AButton" at every chunk anyway.
     endBlindPlayback();
+}
+
+void QuorvaneAudioProcessorEditor::showBWhileAIsOff()
+{
+    // B plays whenever "AButton" is off, but the radio group only acts on a
+    // button switching on: a host that switches "AButton" off alone, or
+    // "BButton" off while A is off, would leave both buttons off. B shows
+    // selected then, as after a click on B; without a notification, so that its
+    // attachment writes nothing to the host. When it is B switching on that
+    // turned A off, B is not on yet in A's handler and only comes on a moment
+    // early. B's own handler cannot tell "BButton" switched off alone from A
+    // switching on, which turns B off before A is on; the timer looks instead.
+    if (! aButton.getToggleState() && ! bButton.getToggleState())
+    {
+        bButton.setToggleState (true, juce::dontSendNotification);
+        setBarMeterAlphas (0.5f, 1.0f);
+    }
 }
 
 void QuorvaneAudioProcessorEditor::endBlindPlayback()

@@ -110,6 +110,7 @@ private:
     void aButtonClicked();
     void bButtonClicked();
     void endBlindPlayback();
+    void showBWhileAIsOff();
     void blindTestButtonClicked();
     void diffButtonClicked();
     void matchBButtonClicked();

@@ -228,13 +228,16 @@ TEST (EditorConstruction, EachImageButtonDrawsItsOwnImagesOpacitiesAndOverlaysIn
 
 TEST (EditorConstruction, OpensWithBSelectedWhenTheHostLeftItSoAndTurnsAOffWhenBothWereOn)
 {
-    // With both on at the opening, A turns off and the host is told.
-    for (const auto hostLeftAOn : { false, true })
+    // With both on at the opening, A turns off and the host is told. With both
+    // off, B plays and shows selected, and "BButton" stays as the host left it.
+    const std::pair<bool, bool> hostSwitches[] { { false, true }, { true, true }, { false, false } };
+
+    for (const auto& [hostLeftAOn, hostLeftBOn] : hostSwitches)
     {
-        SCOPED_TRACE (hostLeftAOn ? "A and B on" : "B on");
+        SCOPED_TRACE (juce::String ("A ") + (hostLeftAOn ? "on" : "off") + ", B " + (hostLeftBOn ? "on" : "off"));
         QuorvaneAudioProcessor processor;
         setParameter (processor, "AButton", hostLeftAOn);
-        setParameter (processor, "BButton", true);
+        setParameter (processor, "BButton", hostLeftBOn);
         ASSERT_EQ (parameterIsOn (processor, "AButton"), hostLeftAOn);
 
         const auto editor = createEditor (processor);
@@ -242,7 +245,7 @@ TEST (EditorConstruction, OpensWithBSelectedWhenTheHostLeftItSoAndTurnsAOffWhenB
         EXPECT_FALSE (editor->aButton.getToggleState());
         EXPECT_TRUE (editor->bButton.getToggleState());
         EXPECT_FALSE (parameterIsOn (processor, "AButton"));
-        EXPECT_TRUE (parameterIsOn (processor, "BButton"));
+        EXPECT_EQ (parameterIsOn (processor, "BButton"), hostLeftBOn);
     }
 }
 
@@ -471,7 +474,7 @@ TEST (EditorHostChanges, AParameterChangeAfterBReachesTheButtonsAndRunsTheirHand
     expectBarAlphas (editor, 1.0f, 0.5f);
 }
 
-TEST (EditorHostChanges, AButtonOffAloneShowsBSelectedWithoutWritingBButton)
+TEST (EditorHostChanges, EitherSwitchTurnedOffAloneShowsBSelectedWithoutWritingBButton)
 {
     OpenWindow window;
     auto& editor = *window.editor;
@@ -496,6 +499,15 @@ TEST (EditorHostChanges, AButtonOffAloneShowsBSelectedWithoutWritingBButton)
     EXPECT_TRUE (hasAlpha (editor.bButton, 1.0f));
     expectBarAlphas (editor, 0.5f, 1.0f);
 
+    // And so it does again by the next tick when the host switches "BButton"
+    // on and off while A is off.
+    setParameter (window.processor, "BButton", true);
+    setParameter (window.processor, "BButton", false);
+    editor.timerCallback();
+
+    EXPECT_TRUE (editor.bButton.getToggleState());
+    expectBarAlphas (editor, 0.5f, 1.0f);
+
     setParameter (window.processor, "AButton", true);
 
     EXPECT_TRUE (editor.aButton.getToggleState());
@@ -503,7 +515,8 @@ TEST (EditorHostChanges, AButtonOffAloneShowsBSelectedWithoutWritingBButton)
     EXPECT_TRUE (window.processor.aSelected.load());
     expectBarAlphas (editor, 1.0f, 0.5f);
 
-    EXPECT_EQ (bButtonWrites.writes, 0);
+    // The host's own two changes of "BButton", and nothing from the window.
+    EXPECT_EQ (bButtonWrites.writes, 2);
     bParameter->removeListener (&bButtonWrites);
 }
 
