@@ -20,8 +20,9 @@ void CachedBackground::draw (juce::Graphics& g, const juce::Component& window, i
     if (picture.isNull() || width != paintedWidth || height != paintedHeight || scale != paintedScale || variant != paintedVariant)
     {
         const auto pixels = (juce::Rectangle<float> ((float) width, (float) height) * scale).getSmallestIntegerContainer();
+        // Native, because on macOS the renderer keeps its own copy only of a native image and copies any other whole at every draw.
         picture = juce::Image (juce::Image::ARGB, juce::jmax (1, pixels.getWidth()), juce::jmax (1, pixels.getHeight()),
-                               true, juce::SoftwareImageType());
+                               true, juce::NativeImageType());
 
         juce::Graphics pictureGraphics (picture);
         pictureGraphics.addTransform (juce::AffineTransform::scale (scale));
@@ -46,7 +47,7 @@ void CachedBackground::draw (juce::Graphics& g, const juce::Component& window, i
         {
             juce::Graphics::ScopedSaveState childRepaint (g);
             g.reduceClipRegion (area);
-            copyPicture (g, area);
+            copyPicture (g);
         }
 
         g.excludeClipRegion (area);
@@ -54,19 +55,14 @@ void CachedBackground::draw (juce::Graphics& g, const juce::Component& window, i
 
     // Whatever lies between the children.
     if (! g.isClipEmpty())
-        copyPicture (g, window.getLocalBounds());
+        copyPicture (g);
 }
 
-void CachedBackground::copyPicture (juce::Graphics& g, juce::Rectangle<int> area) const
+void CachedBackground::copyPicture (juce::Graphics& g) const
 {
-    if (paintedScale == 1.0f)
-    {
-        const auto inside = area.getIntersection (picture.getBounds());
-        g.drawImageAt (picture.getClippedImage (inside), inside.getX(), inside.getY());
-        return;
-    }
-
-    // Undoes the scale the picture was painted at, so that on the display it
-    // lands pixel for pixel where painting it directly would have.
+    // The whole picture under the clip, never a part cut from it: a part is not a
+    // native image, so the macOS renderer would copy it at every repaint.
+    // The transform undoes the scale the picture was painted at, so that on the
+    // display it lands pixel for pixel where painting it directly would have.
     g.drawImageTransformed (picture, juce::AffineTransform::scale (1.0f / paintedScale));
 }

@@ -30,7 +30,7 @@ public:
     void draw (juce::Graphics& g, const juce::Component& window, int variant, const PaintFunction& paintBackground);
 
 private:
-    void copyPicture (juce::Graphics&, juce::Rectangle<int> area) const;
+    void copyPicture (juce::Graphics&) const;
 
     juce::Image picture;
     int paintedWidth = 0, paintedHeight = 0;
