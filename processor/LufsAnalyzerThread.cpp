@@ -118,8 +118,7 @@ void LufsAnalyzerThread::restartAnalysis()
 
     const LoudnessAnalyzer::MomentaryReading nothingYet { LoudnessAnalyzer::noMeasurement, false };
 
-    for (const auto& published : { PublishedValues { lufsMomentaryA, lufsShortTermA, audioActiveA },
-                                   PublishedValues { lufsMomentaryB, lufsShortTermB, audioActiveB } })
+    for (const auto& published : { publishedA(), publishedB() })
         published.store (nothingYet, LoudnessAnalyzer::noMeasurement);
 }
 
@@ -171,11 +170,11 @@ void LufsAnalyzerThread::run()
 bool LufsAnalyzerThread::analyseNextBlocks()
 {
     const auto analysedA = analyseBlockFrom (fifoA, fifoBufferA, analyzerA.get(),
-                                             { lufsMomentaryA, lufsShortTermA, audioActiveA },
+                                             publishedA(),
                                              framesSincePublicationA);
 
     const auto analysedB = analyseBlockFrom (fifoB, fifoBufferB, analyzerB.get(),
-                                             { lufsMomentaryB, lufsShortTermB, audioActiveB },
+                                             publishedB(),
                                              framesSincePublicationB);
 
     return analysedA || analysedB;

@@ -142,6 +142,9 @@ private:
         audioThread
     };
 
+    PublishedValues publishedA() noexcept { return { lufsMomentaryA, lufsShortTermA, audioActiveA }; }
+    PublishedValues publishedB() noexcept { return { lufsMomentaryB, lufsShortTermB, audioActiveB }; }
+
     /** True while this thread reads the FIFOs; stands aside here when asked. */
     bool holdsTheReading();
 

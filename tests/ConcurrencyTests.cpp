@@ -39,6 +39,22 @@ namespace
         int channelCountsWrong = 0;
     };
 
+    /** Plays numBlocks blocks of full-scale noise on both sources. */
+    void playNoise (QuorvaneAudioProcessor& processor, int blockSize, int numBlocks, juce::Random& random)
+    {
+        juce::AudioBuffer<float> block (4, blockSize);
+        juce::MidiBuffer midi;
+
+        for (int i = 0; i < numBlocks; ++i)
+        {
+            for (int ch = 0; ch < 4; ++ch)
+                for (int s = 0; s < blockSize; ++s)
+                    block.setSample (ch, s, random.nextFloat() - 0.5f);
+
+            processor.processBlock (block, midi);
+        }
+    }
+
     /** Plays blocks of random sizes until stopped. With blocksPerRenderMode above
         zero it also switches between real time and offline that often, as a
         host flags each call, with no new preparation.
@@ -174,22 +190,12 @@ TEST (Concurrency, AudioAnalyserAndEditorThreadsShareTheProcessorSafely)
             // A last offline pass starts the measurement afresh; then, back in
             // real time, only the analyser thread can have measured anything.
             processor.parameters.getParameter ("onButton")->setValueNotifyingHost (1.0f);
-            juce::AudioBuffer<float> block (4, preparedBlockSize);
-            juce::MidiBuffer midi;
             juce::Random random (13);
 
             for (const auto offline : { false, true, false })
             {
                 processor.setNonRealtime (offline);
-
-                for (int i = 0; i < (offline ? 1 : 40); ++i)
-                {
-                    for (int ch = 0; ch < 4; ++ch)
-                        for (int s = 0; s < preparedBlockSize; ++s)
-                            block.setSample (ch, s, random.nextFloat() - 0.5f);
-
-                    processor.processBlock (block, midi);
-                }
+                playNoise (processor, preparedBlockSize, offline ? 1 : 40, random);
 
                 if (offline)
                 {
@@ -226,18 +232,8 @@ TEST (Concurrency, PreparingAgainBetweenRunsRestartsTheAnalyserCleanly)
         processor.setNonRealtime (offline);
         processor.prepareToPlay (sampleRate, blockSize);
 
-        juce::AudioBuffer<float> block (4, blockSize);
-        juce::MidiBuffer midi;
         juce::Random random (9);
-
-        for (int i = 0; i < 200; ++i)
-        {
-            for (int ch = 0; ch < 4; ++ch)
-                for (int s = 0; s < blockSize; ++s)
-                    block.setSample (ch, s, random.nextFloat() - 0.5f);
-
-            processor.processBlock (block, midi);
-        }
+        playNoise (processor, blockSize, 200, random);
 
         EXPECT_EQ (processor.analyzerThread.isThreadRunning(), ! offline);
     }

@@ -343,12 +343,15 @@ namespace
             processor.processBlock (block, midi);
         }
 
+        // In the offline pass B is the quieter source, so only the thread's
+        // measurement of this noise reads B louder.
         auto& analyser = processor.analyzerThread;
+        auto measuredBLouder = [&analyser] { return analyser.lufsShortTermB.load() > analyser.lufsShortTermA.load(); };
 
-        for (int i = 0; i < 1000 && ! (analyser.audioActiveA && analyser.audioActiveB); ++i)
+        for (int i = 0; i < 1000 && ! measuredBLouder(); ++i)
             juce::Thread::sleep (10);
 
-        ASSERT_TRUE (analyser.audioActiveA && analyser.audioActiveB) << "the analyser thread measured nothing";
+        ASSERT_TRUE (measuredBLouder()) << "the analyser thread measured nothing of the real-time audio";
     }
 
     bool sameSamples (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b)
