@@ -20,7 +20,8 @@ void CachedBackground::draw (juce::Graphics& g, const juce::Component& window, i
     if (picture.isNull() || width != paintedWidth || height != paintedHeight || scale != paintedScale || variant != paintedVariant)
     {
         const auto pixels = (juce::Rectangle<float> ((float) width, (float) height) * scale).getSmallestIntegerContainer();
-        // Native, because on macOS the renderer keeps its own copy only of a native image and copies any other whole at every draw.
+        // Native, because on macOS the renderer keeps its own copy only of a
+        // native image and copies any other whole at every draw.
         picture = juce::Image (juce::Image::ARGB, juce::jmax (1, pixels.getWidth()), juce::jmax (1, pixels.getHeight()),
                                true, juce::NativeImageType());
 
