@@ -112,6 +112,53 @@ namespace
         state.counters["copy_ns"] = copyNanoseconds;
         state.counters["x_copy"] = blockNanoseconds / copyNanoseconds;
     }
+
+    /** Each timed block begins an offline render on a processor prepared in
+        real time, as a host that flags offline call by call makes one: an
+        untimed real-time block comes before it. "x_within" divides by a block
+        from within a render, timed in the same run.
+    */
+    void firstOfflineBlockAt (benchmark::State& state, double rate)
+    {
+        QuorvaneAudioProcessor processor;
+        processor.prepareToPlay (rate, blockSize);
+        setUp (processor, Configuration::matchedB);
+
+        juce::AudioBuffer<float> block (numChannels, blockSize);
+        fillWithNoise (block);
+        juce::MidiBuffer midi;
+
+        auto timeOfflineBlock = [&]
+        {
+            const auto start = Clock::now();
+            processor.processBlock (block, midi);
+            benchmark::ClobberMemory();
+            return std::chrono::duration<double, std::nano> (Clock::now() - start).count();
+        };
+
+        processor.setNonRealtime (true);
+        auto withinNanoseconds = 0.0;
+        constexpr int blocksWithin = 2000;
+
+        for (int i = 0; i < blocksWithin; ++i)
+            withinNanoseconds += timeOfflineBlock() / blocksWithin;
+
+        auto firstNanoseconds = 0.0;
+
+        for (auto _ : state)
+        {
+            processor.setNonRealtime (false);
+            processor.processBlock (block, midi);
+            processor.setNonRealtime (true);
+
+            const auto nanoseconds = timeOfflineBlock();
+            firstNanoseconds += nanoseconds;
+            state.SetIterationTime (nanoseconds * 1.0e-9);
+        }
+
+        state.counters["within_ns"] = withinNanoseconds;
+        state.counters["x_within"] = firstNanoseconds / (double) state.iterations() / withinNanoseconds;
+    }
 } // namespace
 
 BENCHMARK_CAPTURE (processBlockIn, A, Configuration::a);
@@ -119,3 +166,5 @@ BENCHMARK_CAPTURE (processBlockIn, MatchedB, Configuration::matchedB);
 BENCHMARK_CAPTURE (processBlockIn, Diff, Configuration::diff);
 BENCHMARK_CAPTURE (processBlockIn, Bypassed, Configuration::bypassed);
 BENCHMARK_CAPTURE (processBlockIn, Crossfading, Configuration::crossfading);
+BENCHMARK_CAPTURE (firstOfflineBlockAt, 48kHz, 48000.0)->UseManualTime()->Unit (benchmark::kMicrosecond);
+BENCHMARK_CAPTURE (firstOfflineBlockAt, 192kHz, 192000.0)->UseManualTime()->Unit (benchmark::kMicrosecond);

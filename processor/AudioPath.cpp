@@ -11,25 +11,6 @@ namespace
     // host buffer loses nothing when its chunks refer to only this many.
     constexpr int maxChannelsReferredWithoutAllocating = 31;
 
-    void copyPublishedLoudness (QuorvaneAudioProcessor& p, bool inputBHasChannels)
-    {
-        auto& analyser = p.analyzerThread;
-
-        p.momentaryA.store (analyser.lufsMomentaryA.load(), relaxed);
-        p.shortTermA.store (analyser.lufsShortTermA.load(), relaxed);
-
-        // Without channels on "Input B" nothing reaches B's analyser, so its last
-        // values are kept rather than whatever an older run left published.
-        if (inputBHasChannels)
-        {
-            p.momentaryB.store (analyser.lufsMomentaryB.load(), relaxed);
-            p.shortTermB.store (analyser.lufsShortTermB.load(), relaxed);
-        }
-
-        p.aActive.store (analyser.audioActiveA.load(), relaxed);
-        p.bActive.store (analyser.audioActiveB.load(), relaxed);
-    }
-
     void updateMatchGain (QuorvaneAudioProcessor& p, bool isMatchB)
     {
         if (! (isMatchB && p.aActive.load (relaxed) && p.bActive.load (relaxed)))
@@ -112,40 +93,22 @@ void QuorvaneAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juc
 
 void QuorvaneAudioProcessor::followRenderMode()
 {
-    // Hosts flag offline rendering call by call, often without preparing again.
-    // An offline render goes faster than the analyser thread could follow, and
-    // what it measured would depend on the thread's timing; the audio thread
-    // reads the FIFOs itself instead, so a bounce comes out the same every time.
     const auto offline = isNonRealtime();
-    const auto passBegins = offline && ! previousChunkWasOffline;
-    previousChunkWasOffline = offline;
 
-    // Waiting is allowed offline only, and only once a pass: should the thread
-    // not stand aside in time, later chunks just look again.
-    if (offline || ! analyserThreadStarted)
-    {
-        analysesOnAudioThread = analyzerThread.takeOverAnalysis (passBegins ? LufsAnalyzerThread::handOverTimeoutMilliseconds : 0);
-    }
-    else
-    {
-        analyzerThread.handBackAnalysis();
-        analysesOnAudioThread = false;
-    }
+    if (offline && ! renderingOffline)
+        startOfflineRender();
+    else if (! offline && renderingOffline)
+        analyzerThread.showOwnReadingsAgain();
 
-    // Every pass starts from the same state, so that it depends on its own
-    // audio alone: B fades in again, as at the start of a session.
-    freshAnalysisDue = offline && (freshAnalysisDue || passBegins);
-
-    if (freshAnalysisDue && analysesOnAudioThread)
-    {
-        startAnalysisAfresh();
-        freshAnalysisDue = false;
-    }
+    renderingOffline = offline;
 }
 
-void QuorvaneAudioProcessor::startAnalysisAfresh()
+void QuorvaneAudioProcessor::startOfflineRender()
 {
-    analyzerThread.restartAnalysis();
+    // Every render starts from the same state, so that it depends on its own
+    // audio and switches alone: B fades in again, as at the start of a session.
+    offlineLoudness.startRender();
+    analyzerThread.showRenderReadings (offlineLoudness.getReadingA(), offlineLoudness.getReadingB());
 
     for (auto* loudness : { &momentaryA, &shortTermA, &momentaryB, &shortTermB })
         loudness->store (initialLoudness, relaxed);
@@ -157,6 +120,29 @@ void QuorvaneAudioProcessor::startAnalysisAfresh()
     // Silent B, with no ramp under way, as the gain starts out.
     matchGain.setGainLinear (0.0f);
     matchGain.reset();
+
+    // The render's first chunk plays its own switches at once, without a fade
+    // from what played live before it.
+    configInitialised = false;
+    crossfadePosition = -1;
+}
+
+void QuorvaneAudioProcessor::copyLoudness (const LoudnessAnalyzer::Reading& a, const LoudnessAnalyzer::Reading& b,
+                                           bool inputBHasChannels)
+{
+    momentaryA.store (a.momentary, relaxed);
+    shortTermA.store (a.shortTerm, relaxed);
+
+    // Without channels on "Input B" nothing reaches B's analyser, so its last
+    // values are kept rather than whatever an older run left published.
+    if (inputBHasChannels)
+    {
+        momentaryB.store (b.momentary, relaxed);
+        shortTermB.store (b.shortTerm, relaxed);
+    }
+
+    aActive.store (a.audioActive, relaxed);
+    bActive.store (b.audioActive, relaxed);
 }
 
 void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
@@ -249,18 +235,27 @@ void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
     // 9. Measurement, match and levels, only while processing is on.
     if (split && ! cfg.bypass)
     {
-        auto& analyser = analyzerThread;
-        LufsAnalyzerThread::writeFrames (analyser.fifoA, analyser.fifoBufferA, bufferA, n);
+        if (renderingOffline)
+        {
+            // The loudness follows from the audio rendered so far and nothing else.
+            if (offlineLoudness.analyse (bufferA, numB > 0 ? &bufferB : nullptr, n))
+                analyzerThread.showRenderReadings (offlineLoudness.getReadingA(), offlineLoudness.getReadingB());
 
-        if (numB > 0)
-            LufsAnalyzerThread::writeFrames (analyser.fifoB, analyser.fifoBufferB, bufferB, n);
+            copyLoudness (offlineLoudness.getReadingA(), offlineLoudness.getReadingB(), numB > 0);
+        }
+        else
+        {
+            LufsAnalyzerThread::writeFrames (analyzerThread.fifoA, analyzerThread.fifoBufferA, bufferA, n);
 
-        // Read here, the loudness below follows from the audio fed so far and
-        // from nothing else.
-        if (analysesOnAudioThread)
-            analyser.analyseWaitingBlocks();
+            if (numB > 0)
+                LufsAnalyzerThread::writeFrames (analyzerThread.fifoB, analyzerThread.fifoBufferB, bufferB, n);
 
-        copyPublishedLoudness (*this, numB > 0);
+            // Just after a render the published values may still be its
+            // readings; the copies hold until the thread shows its own again.
+            if (analyzerThread.publishesOwnReadings())
+                copyLoudness (analyzerThread.readPublishedA(), analyzerThread.readPublishedB(), numB > 0);
+        }
+
         updateMatchGain (*this, isMatchB);
 
         // B's levels show it as it is heard with MATCH B on: they add the

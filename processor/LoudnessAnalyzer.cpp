@@ -18,6 +18,22 @@ namespace
 
         return loudness;
     }
+
+    /** Minus infinity is the library's answer for a window of pure silence; it
+        is passed on as it is, so that "silent" and "not measured" stay apart.
+    */
+    float asLufs (std::optional<double> loudness)
+    {
+        return (float) loudness.value_or (LoudnessAnalyzer::noMeasurement);
+    }
+
+    /** The library's momentary value as a flag. "Strictly above" makes NaN and
+        minus infinity both read as no audio; no answer at all is no audio either.
+    */
+    bool countsAsAudio (std::optional<double> momentaryLoudness)
+    {
+        return momentaryLoudness.has_value() && *momentaryLoudness > LoudnessAnalyzer::audioActiveThreshold;
+    }
 } // namespace
 
 //==============================================================================
@@ -57,30 +73,25 @@ void LoudnessAnalyzer::analyzeBuffer (const juce::AudioBuffer<float>& buffer)
     analysedAnything = true;
 }
 
-LoudnessAnalyzer::MomentaryReading LoudnessAnalyzer::getMomentaryReading() const
+LoudnessAnalyzer::Reading LoudnessAnalyzer::getReading() const
 {
-    const auto loudness = queryLoudness (state, ebur128_loudness_momentary);
-
-    if (! loudness.has_value())
-        return { noMeasurement, false };
-
-    // Minus infinity is the library's answer for a window of pure silence; it
-    // is passed on as it is, so that "silent" and "not measured" stay apart.
-    // "Strictly above" makes NaN and minus infinity both read as no audio.
-    return { (float) *loudness, *loudness > audioActiveThreshold };
+    // The flag comes from the same momentary value: a second query would cost
+    // as much again and could only ever agree with the first.
+    const auto momentary = queryLoudness (state, ebur128_loudness_momentary);
+    return { asLufs (momentary), getShortTermLoudness(), countsAsAudio (momentary) };
 }
 
 float LoudnessAnalyzer::getMomentaryLoudness() const
 {
-    return getMomentaryReading().loudness;
+    return asLufs (queryLoudness (state, ebur128_loudness_momentary));
 }
 
 float LoudnessAnalyzer::getShortTermLoudness() const
 {
-    return (float) queryLoudness (state, ebur128_loudness_shortterm).value_or (noMeasurement);
+    return asLufs (queryLoudness (state, ebur128_loudness_shortterm));
 }
 
 bool LoudnessAnalyzer::isAudioActive() const
 {
-    return getMomentaryReading().audioActive;
+    return countsAsAudio (queryLoudness (state, ebur128_loudness_momentary));
 }

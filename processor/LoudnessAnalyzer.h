@@ -29,15 +29,18 @@ public:
     /** Adds one block: numChannels channels and at most the block size given at construction. */
     void analyzeBuffer (const juce::AudioBuffer<float>& buffer);
 
-    /** One momentary query: the loudness and, from that same value, whether it counts as audio. */
-    struct MomentaryReading
+    /** What a measurement says at one moment. The defaults are "nothing measured yet". */
+    struct Reading
     {
-        float loudness;
-        bool audioActive;
+        float momentary = noMeasurement;
+        float shortTerm = noMeasurement;
+        bool audioActive = false;
     };
 
-    /** Loudness of the last 400 ms, read once, with the audio flag that follows from it. */
-    MomentaryReading getMomentaryReading() const;
+    /** Both loudness values, and from the same momentary value whether it counts
+        as audio: one query of each window.
+    */
+    Reading getReading() const;
 
     /** Loudness of the last 400 ms in LUFS; minus infinity for digital silence. */
     float getMomentaryLoudness() const;

@@ -36,90 +36,60 @@ void LufsAnalyzerThread::prepare (double sampleRate, int samplesPerBlock)
     framesSincePublicationA = 0;
     framesSincePublicationB = 0;
 
-    // Stopped, the thread reads nothing; once started again it reads the FIFOs
-    // unless the audio thread takes them over.
-    reader.store (Reader::analyserThread, std::memory_order_release);
+    // Stopped, the thread has no render to follow; it shows its own measurement.
+    publisher.store (Publisher::analyzerThread, std::memory_order_release);
 }
 
-bool LufsAnalyzerThread::takeOverAnalysis (int maxWaitMilliseconds)
+//==============================================================================
+void LufsAnalyzerThread::showRenderReadings (const LoudnessAnalyzer::Reading& a, const LoudnessAnalyzer::Reading& b) noexcept
 {
-    if (reader.load (std::memory_order_acquire) == Reader::audioThread)
-        return true;
+    renderReadingA.atomics().store (a);
+    renderReadingB.atomics().store (b);
 
-    // A thread that is not running reads nothing, so there is no one to wait for.
-    if (! isThreadRunning())
+    // Release: the thread that sees the render also sees its readings.
+    publisher.store (Publisher::offlineRender, std::memory_order_release);
+}
+
+void LufsAnalyzerThread::showOwnReadingsAgain() noexcept
+{
+    auto expected = Publisher::offlineRender;
+    publisher.compare_exchange_strong (expected, Publisher::handingBack, std::memory_order_relaxed);
+}
+
+bool LufsAnalyzerThread::publishesOwnReadings() const noexcept
+{
+    return publisher.load (std::memory_order_acquire) == Publisher::analyzerThread;
+}
+
+LoudnessAnalyzer::Reading LufsAnalyzerThread::readPublishedA() const noexcept
+{
+    return { lufsMomentaryA.load(), lufsShortTermA.load(), audioActiveA.load() };
+}
+
+LoudnessAnalyzer::Reading LufsAnalyzerThread::readPublishedB() const noexcept
+{
+    return { lufsMomentaryB.load(), lufsShortTermB.load(), audioActiveB.load() };
+}
+
+void LufsAnalyzerThread::followPublisher()
+{
+    auto current = publisher.load (std::memory_order_acquire);
+
+    if (current == Publisher::offlineRender)
     {
-        reader.store (Reader::audioThread, std::memory_order_release);
-        return true;
+        publishedA().store (renderReadingA.atomics().load());
+        publishedB().store (renderReadingB.atomics().load());
     }
-
-    auto expected = Reader::analyserThread;
-    reader.compare_exchange_strong (expected, Reader::handOverAsked, std::memory_order_relaxed);
-
-    if (maxWaitMilliseconds <= 0)
-        return reader.load (std::memory_order_acquire) == Reader::audioThread;
-
-    // Wakes the thread from its idle wait, so that it sees the request at once.
-    notify();
-
-    const auto deadline = juce::Time::getMillisecondCounterHiRes() + maxWaitMilliseconds;
-
-    while (reader.load (std::memory_order_acquire) != Reader::audioThread)
+    else if (current == Publisher::handingBack)
     {
-        const auto remaining = (int) std::ceil (deadline - juce::Time::getMillisecondCounterHiRes());
+        publishedA().store (ownReadingA);
+        publishedB().store (ownReadingB);
 
-        if (remaining <= 0)
-            return false;
-
-        stoodAside.wait (remaining);
+        // Release: an audio thread that sees the thread's own readings shown
+        // again also sees them in the published values. Should a new render
+        // have begun meanwhile, the exchange fails and that render is shown.
+        publisher.compare_exchange_strong (current, Publisher::analyzerThread, std::memory_order_acq_rel);
     }
-
-    return true;
-}
-
-void LufsAnalyzerThread::handBackAnalysis() noexcept
-{
-    if (reader.load (std::memory_order_relaxed) != Reader::analyserThread)
-        reader.store (Reader::analyserThread, std::memory_order_release);
-}
-
-bool LufsAnalyzerThread::holdsTheReading()
-{
-    auto current = reader.load (std::memory_order_acquire);
-
-    // The exchange publishes everything this thread wrote in its last pass to
-    // the audio thread that takes over. It fails only when the request was
-    // withdrawn meanwhile, and then the reading is this thread's again.
-    if (current == Reader::handOverAsked
-        && reader.compare_exchange_strong (current, Reader::audioThread, std::memory_order_acq_rel))
-    {
-        stoodAside.signal();
-        return false;
-    }
-
-    return current == Reader::analyserThread;
-}
-
-void LufsAnalyzerThread::restartAnalysis()
-{
-    fifoA.reset();
-    fifoB.reset();
-
-    // A measurement cannot be emptied in place, so one that has heard anything
-    // is replaced. One that has not is as good as new, and keeping it keeps an
-    // offline render prepared as such free of allocation.
-    for (auto* analyzer : { &analyzerA, &analyzerB })
-        if (*analyzer != nullptr && (*analyzer)->hasAnalysed())
-            *analyzer = std::make_unique<LoudnessAnalyzer> ((*analyzer)->getNumChannels(), (*analyzer)->getSampleRate(),
-                                                            (*analyzer)->getBlockSize());
-
-    framesSincePublicationA = 0;
-    framesSincePublicationB = 0;
-
-    const LoudnessAnalyzer::MomentaryReading nothingYet { LoudnessAnalyzer::noMeasurement, false };
-
-    for (const auto& published : { publishedA(), publishedB() })
-        published.store (nothingYet, LoudnessAnalyzer::noMeasurement);
 }
 
 void LufsAnalyzerThread::writeFrames (juce::AbstractFifo& fifo, juce::AudioBuffer<float>& store,
@@ -159,23 +129,22 @@ void LufsAnalyzerThread::copyReadFrames (const juce::AbstractFifo::ScopedRead& r
 
 void LufsAnalyzerThread::run()
 {
-    // The idle waits end early when the audio thread asks for the reading.
     while (! threadShouldExit())
     {
-        if (! holdsTheReading() || ! analyseNextBlocks())
+        followPublisher();
+
+        if (! analyseNextBlocks())
             wait (idleSleepMilliseconds);
     }
 }
 
 bool LufsAnalyzerThread::analyseNextBlocks()
 {
-    const auto analysedA = analyseBlockFrom (fifoA, fifoBufferA, analyzerA.get(),
-                                             publishedA(),
-                                             framesSincePublicationA);
+    const auto analysedA = analyseBlockFrom (fifoA, fifoBufferA, analyzerA.get(), publishedA(),
+                                             ownReadingA, framesSincePublicationA);
 
-    const auto analysedB = analyseBlockFrom (fifoB, fifoBufferB, analyzerB.get(),
-                                             publishedB(),
-                                             framesSincePublicationB);
+    const auto analysedB = analyseBlockFrom (fifoB, fifoBufferB, analyzerB.get(), publishedB(),
+                                             ownReadingB, framesSincePublicationB);
 
     return analysedA || analysedB;
 }
@@ -190,7 +159,8 @@ void LufsAnalyzerThread::analyseWaitingBlocks()
 bool LufsAnalyzerThread::analyseBlockFrom (juce::AbstractFifo& fifo,
                                            const juce::AudioBuffer<float>& store,
                                            LoudnessAnalyzer* analyzer,
-                                           PublishedValues published,
+                                           ReadingAtomics published,
+                                           LoudnessAnalyzer::Reading& ownReading,
                                            int& framesSincePublication)
 {
     if (analyzer == nullptr || blockSize <= 0 || fifo.getNumReady() < blockSize)
@@ -208,10 +178,12 @@ bool LufsAnalyzerThread::analyseBlockFrom (juce::AbstractFifo& fifo,
     if (framesSincePublication >= publicationInterval)
     {
         framesSincePublication = 0;
+        ownReading = analyzer->getReading();
 
-        // The flag comes from the same momentary value: a second query would
-        // cost as much again and could only ever agree with the first.
-        published.store (analyzer->getMomentaryReading(), analyzer->getShortTermLoudness());
+        // While a render is shown its readings stay in place; this one waits
+        // in ownReading until real time resumes.
+        if (publisher.load (std::memory_order_relaxed) == Publisher::analyzerThread)
+            published.store (ownReading);
     }
 
     return true;

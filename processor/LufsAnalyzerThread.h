@@ -17,10 +17,11 @@
     analysers only while the thread is stopped, which is what keeps the two
     threads apart without a lock.
 
-    An offline render goes faster than this thread could follow, so there the
-    audio thread reads the FIFOs itself: it asks the thread to stand aside and
-    hands the reading back when real time resumes. Each FIFO has one reader at
-    any moment, and whichever thread reads also owns the analysers.
+    An offline render measures itself on the audio thread (OfflineLoudness).
+    While one runs, this thread leaves its own measurement where it was and
+    shows the render's readings in the published values instead, so that the
+    window follows what is rendered; when real time resumes it publishes its own
+    again and carries on from where it stood.
 */
 class LufsAnalyzerThread : public juce::Thread
 {
@@ -48,7 +49,7 @@ public:
     bool analyseNextBlocks();
 
     /** Runs the loop's passes on the calling thread until neither FIFO holds a
-        whole block. Only the audio thread calls this, once it reads the FIFOs.
+        whole block: for a caller that keeps the thread itself stopped.
     */
     void analyseWaitingBlocks();
 
@@ -60,30 +61,25 @@ public:
     void prepare (double sampleRate, int samplesPerBlock);
 
     //==============================================================================
-    /** How long the audio thread waits at most for the thread to stand aside.
-        The thread does so between two passes, which take milliseconds at most.
+    /** Shows an offline render's readings in the published values in place of
+        this thread's own, from the thread's next pass on. Only the audio thread
+        calls this; it makes atomic stores and nothing else.
     */
-    static constexpr int handOverTimeoutMilliseconds = 1000;
+    void showRenderReadings (const LoudnessAnalyzer::Reading& a, const LoudnessAnalyzer::Reading& b) noexcept;
 
-    /** Makes the calling audio thread the FIFOs' reader, for an offline render
-        or when no thread runs. A running thread is asked to stand aside after
-        its current pass, and the caller waits for that up to maxWaitMilliseconds;
-        with no wait it only asks. Returns true once the caller is the reader.
-        Offline only, unless the thread is not running: waiting is no real-time work.
+    /** Real time has resumed: the thread publishes its own readings again at its
+        next pass. Only the audio thread calls this; one atomic exchange at most.
     */
-    bool takeOverAnalysis (int maxWaitMilliseconds);
+    void showOwnReadingsAgain() noexcept;
 
-    /** Gives the reading back to the running thread, or withdraws a request to
-        stand aside. Only an atomic store, as fits a real-time audio thread; the
-        thread takes the reading up again within one idle wait.
+    /** True while the published values are this thread's own measurement, and
+        not a render's readings or the hand-back between the two.
     */
-    void handBackAnalysis() noexcept;
+    bool publishesOwnReadings() const noexcept;
 
-    /** Starts the measurement afresh, as a newly prepared thread would: empty
-        FIFOs, analysers that have heard nothing and the published values at
-        their start. Only the FIFOs' current reader calls this.
-    */
-    void restartAnalysis();
+    /** The published values of one source, each read on its own. */
+    LoudnessAnalyzer::Reading readPublishedA() const noexcept;
+    LoudnessAnalyzer::Reading readPublishedB() const noexcept;
 
     /** Writes the first numFrames frames of both channels of source into a FIFO.
         Only the writing thread calls this; frames that do not fit are dropped.
@@ -118,40 +114,61 @@ public:
 
 private:
     //==============================================================================
-    struct PublishedValues
+    /** The three atomics that hold one source's reading, each stored and
+        loaded on its own.
+    */
+    struct ReadingAtomics
     {
         std::atomic<float>& momentary;
         std::atomic<float>& shortTerm;
         std::atomic<bool>& active;
 
-        void store (LoudnessAnalyzer::MomentaryReading momentaryReading, float shortTermLoudness) const
+        void store (const LoudnessAnalyzer::Reading& reading) const noexcept
         {
-            momentary.store (momentaryReading.loudness);
-            shortTerm.store (shortTermLoudness);
-            active.store (momentaryReading.audioActive);
+            momentary.store (reading.momentary);
+            shortTerm.store (reading.shortTerm);
+            active.store (reading.audioActive);
+        }
+
+        LoudnessAnalyzer::Reading load() const noexcept
+        {
+            return { momentary.load(), shortTerm.load(), active.load() };
         }
     };
 
-    /** Who reads the FIFOs. Only the thread turns a request into the audio
-        thread's reading, and only between two of its passes.
-    */
-    enum class Reader
+    /** A render's latest reading of one source, as the audio thread hands it over. */
+    struct RenderReading
     {
-        analyserThread,
-        handOverAsked,
-        audioThread
+        std::atomic<float> momentary { LoudnessAnalyzer::noMeasurement };
+        std::atomic<float> shortTerm { LoudnessAnalyzer::noMeasurement };
+        std::atomic<bool> active { false };
+
+        ReadingAtomics atomics() noexcept { return { momentary, shortTerm, active }; }
     };
 
-    PublishedValues publishedA() noexcept { return { lufsMomentaryA, lufsShortTermA, audioActiveA }; }
-    PublishedValues publishedB() noexcept { return { lufsMomentaryB, lufsShortTermB, audioActiveB }; }
+    /** Whose readings the published values show. Only the audio thread starts a
+        render or ends one; only this thread turns the hand-back into its own.
+    */
+    enum class Publisher
+    {
+        analyzerThread,
+        offlineRender,
+        handingBack
+    };
 
-    /** True while this thread reads the FIFOs; stands aside here when asked. */
-    bool holdsTheReading();
+    ReadingAtomics publishedA() noexcept { return { lufsMomentaryA, lufsShortTermA, audioActiveA }; }
+    ReadingAtomics publishedB() noexcept { return { lufsMomentaryB, lufsShortTermB, audioActiveB }; }
+
+    /** Puts into the published values what they should show now: a render's
+        latest readings while one runs, this thread's own once it has ended.
+    */
+    void followPublisher();
 
     bool analyseBlockFrom (juce::AbstractFifo& fifo,
                            const juce::AudioBuffer<float>& store,
                            LoudnessAnalyzer* analyzer,
-                           PublishedValues published,
+                           ReadingAtomics published,
+                           LoudnessAnalyzer::Reading& ownReading,
                            int& framesSincePublication);
 
     // Each query sums the library's whole 400 ms or 3 s window, so it costs
@@ -161,8 +178,13 @@ private:
     int framesSincePublicationA = 0;
     int framesSincePublicationB = 0;
 
-    std::atomic<Reader> reader { Reader::analyserThread };
-    juce::WaitableEvent stoodAside;
+    // What this thread last published of its own, to show again after a render.
+    LoudnessAnalyzer::Reading ownReadingA;
+    LoudnessAnalyzer::Reading ownReadingB;
+
+    std::atomic<Publisher> publisher { Publisher::analyzerThread };
+    RenderReading renderReadingA;
+    RenderReading renderReadingB;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LufsAnalyzerThread)
 };

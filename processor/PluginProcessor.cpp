@@ -46,17 +46,14 @@ void QuorvaneAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlo
     crossfadePosition = -1;
 
     // The thread is stopped while its FIFOs and analysers are rebuilt, and only
-    // started again once they all stand. Offline the audio path analyses what it
-    // feeds instead, so a thread started now would only stand aside.
+    // started again once they all stand.
     analyzerThread.prepare (sampleRate, preparedBlockSize);
-    analysesOnAudioThread = false;
-    previousChunkWasOffline = false;
-    freshAnalysisDue = false;
+    analyzerThread.startThread (juce::Thread::Priority::normal);
 
-    analyserThreadStarted = ! isNonRealtime();
-
-    if (analyserThreadStarted)
-        analyzerThread.startThread (juce::Thread::Priority::normal);
+    // A host that prepares for an offline render gets its analysers now, so
+    // that the render allocates nothing; the next offline chunk begins a render.
+    offlineLoudness.prepare (sampleRate, preparedBlockSize, isNonRealtime());
+    renderingOffline = false;
 
     // Preparing the gain sets it to its target at once: a match reached before
     // a re-preparation is in force straight away, without a new ramp.

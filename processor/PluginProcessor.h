@@ -2,6 +2,7 @@
 
 #include "AudioPathMath.h"
 #include "LufsAnalyzerThread.h"
+#include "OfflineLoudness.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 #include <juce_dsp/juce_dsp.h>
@@ -131,23 +132,25 @@ private:
     //==============================================================================
     static juce::AudioProcessorValueTreeState::ParameterLayout createParameterLayout();
 
-    /** Follows the host's offline flag: decides who reads the FIFOs for this
-        chunk and starts the measurement afresh when an offline pass begins.
+    /** Follows the host's offline flag, which hosts may change from one call
+        to the next without preparing again: an offline render begins at the
+        first offline chunk after a preparation or a real-time chunk, and the
+        analyser thread's readings return with the first real-time chunk after it.
     */
     void followRenderMode();
 
-    /** Puts the measurement and the match back where a newly prepared processor has them. */
-    void startAnalysisAfresh();
+    /** Starts a render as a processor newly prepared for it would: nothing
+        measured, B silent until both sources have been measured, and no
+        crossfade from whatever played before.
+    */
+    void startOfflineRender();
 
-    // Whether the last preparation started the analyser thread: one prepared
-    // offline never does, and the audio thread then analyses in real time too.
-    bool analyserThreadStarted = false;
+    /** Copies the loudness the path works from, as one chunk's measurement. */
+    void copyLoudness (const LoudnessAnalyzer::Reading& a, const LoudnessAnalyzer::Reading& b, bool inputBHasChannels);
 
-    // Audio thread only. The FIFOs have one reader: the analyser thread, or the
-    // audio thread itself while offline or when no analyser thread was started.
-    bool analysesOnAudioThread = false;
-    bool previousChunkWasOffline = false;
-    bool freshAnalysisDue = false;
+    // Audio thread only. Offline, the path measures what it renders itself.
+    OfflineLoudness offlineLoudness;
+    bool renderingOffline = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuorvaneAudioProcessor)
 };

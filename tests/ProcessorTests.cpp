@@ -3,8 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
+#include <csignal>
 #include <cstring>
+#include <ctime>
+#include <optional>
+
+#include <pthread.h>
 
 namespace
 {
@@ -262,11 +268,12 @@ TEST (ProcessorLifetime, ReleaseKeepsEverythingPrepared)
     }
 }
 
-TEST (ProcessorLifetime, AProcessorWhoseThreadNeverRanGoesWithoutWaiting)
+TEST (ProcessorLifetime, GoesWithoutWaitingForAnAbsentOrIdleAnalyserThread)
 {
-    // Hosts scan plug-ins by creating and destroying them unprepared, and an
-    // offline render never starts the thread. Going takes microseconds; a wait
-    // for the thread would take most of the destructor's second-long time-out.
+    // Hosts scan plug-ins by creating and destroying them unprepared, and the
+    // thread of a processor prepared for an offline render has nothing to do.
+    // Going takes microseconds; a wait for the thread would take most of the
+    // destructor's second-long time-out.
     for (const auto offline : { false, true })
     {
         auto processor = std::make_unique<QuorvaneAudioProcessor>();
@@ -277,11 +284,9 @@ TEST (ProcessorLifetime, AProcessorWhoseThreadNeverRanGoesWithoutWaiting)
             processor->prepareToPlay (48000.0, 480);
         }
 
-        ASSERT_FALSE (processor->analyzerThread.isThreadRunning());
-
         const auto start = juce::Time::getMillisecondCounterHiRes();
         processor.reset();
-        EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 250.0) << (offline ? "offline" : "never prepared");
+        EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 250.0) << (offline ? "prepared offline" : "never prepared");
     }
 }
 
@@ -291,20 +296,39 @@ namespace
     constexpr double renderRate = 48000.0;
     constexpr int renderBlockSize = 480;
 
-    /** 5 s of A (a 1 kHz sine) and a quieter B (a 300 Hz sine), flagged offline
-        call by call as hosts do, with no new preparation. Returns the output.
+    /** What a host plays before a render's audio: whole blocks of silence, the
+        first realTimeBlocks of them flagged real time; and its block size.
     */
-    juce::AudioBuffer<float> renderOfflinePass (QuorvaneAudioProcessor& processor)
+    struct PreRoll
+    {
+        int silentBlocks = 0;
+        int realTimeBlocks = 0;
+        int hostBlockSize = renderBlockSize;
+    };
+
+    /** After the pre-roll, 5 s of A (a 1 kHz sine) and a quieter B (a 300 Hz
+        sine), flagged offline call by call as hosts do, with no new preparation.
+        Returns the output from the audio's first sample on.
+    */
+    juce::AudioBuffer<float> renderOfflinePass (QuorvaneAudioProcessor& processor, PreRoll preRoll = {})
     {
         constexpr int numFrames = 5 * 48000;
+        const auto blockSize = preRoll.hostBlockSize;
 
-        juce::AudioBuffer<float> output (2, numFrames);
-        juce::AudioBuffer<float> block (4, renderBlockSize);
+        juce::AudioBuffer<float> output (2, numFrames + blockSize);
+        juce::AudioBuffer<float> block (4, blockSize);
         juce::MidiBuffer midi;
 
-        for (int start = 0; start < numFrames; start += renderBlockSize)
+        for (int i = 0; i < preRoll.silentBlocks; ++i)
         {
-            for (int i = 0; i < renderBlockSize; ++i)
+            block.clear();
+            processor.setNonRealtime (i >= preRoll.realTimeBlocks);
+            processor.processBlock (block, midi);
+        }
+
+        for (int start = 0; start < numFrames; start += blockSize)
+        {
+            for (int i = 0; i < blockSize; ++i)
             {
                 const auto phase = juce::MathConstants<double>::twoPi * (start + i) / renderRate;
                 const auto a = 0.25f * (float) std::sin (1000.0 * phase);
@@ -318,24 +342,37 @@ namespace
             processor.processBlock (block, midi);
 
             for (int ch = 0; ch < 2; ++ch)
-                output.copyFrom (ch, start, block, ch, 0, renderBlockSize);
+                output.copyFrom (ch, start, block, ch, 0, blockSize);
         }
 
+        output.setSize (2, numFrames, true);
         return output;
     }
 
-    /** Real-time blocks of noise, B louder than A, until the analyser thread has
-        published what it measured of them: whatever an offline pass inherits.
-    */
-    void playInRealTime (QuorvaneAudioProcessor& processor, int seed)
+    /** Which source plays live before a pass. */
+    enum class LiveSelection
     {
+        a,
+        aThenBInTheLastBlock,
+        b
+    };
+
+    /** Real-time blocks of noise, B louder than A, until the analyser thread has
+        published what it measured of them: whatever an offline pass could inherit.
+    */
+    void playInRealTime (QuorvaneAudioProcessor& processor, int seed, LiveSelection selection)
+    {
+        constexpr int numBlocks = 200;
         juce::AudioBuffer<float> block (4, renderBlockSize);
         juce::MidiBuffer midi;
         juce::Random random (seed);
         processor.setNonRealtime (false);
 
-        for (int i = 0; i < 200; ++i)
+        for (int i = 0; i < numBlocks; ++i)
         {
+            const auto aSelected = selection == LiveSelection::a || (selection == LiveSelection::aThenBInTheLastBlock && i < numBlocks - 1);
+            processor.parameters.getParameter ("AButton")->setValueNotifyingHost (aSelected ? 1.0f : 0.0f);
+
             for (int ch = 0; ch < 4; ++ch)
                 for (int s = 0; s < renderBlockSize; ++s)
                     block.setSample (ch, s, (random.nextFloat() - 0.5f) * (ch < 2 ? 0.1f : 0.8f));
@@ -346,13 +383,70 @@ namespace
         // In the offline pass B is the quieter source, so only the thread's
         // measurement of this noise reads B louder.
         auto& analyser = processor.analyzerThread;
-        auto measuredBLouder = [&analyser] { return analyser.lufsShortTermB.load() > analyser.lufsShortTermA.load(); };
+        auto measuredBLouder = [&analyser]
+        { return analyser.lufsShortTermB.load() > analyser.lufsShortTermA.load(); };
 
         for (int i = 0; i < 1000 && ! measuredBLouder(); ++i)
             juce::Thread::sleep (10);
 
         ASSERT_TRUE (measuredBLouder()) << "the analyser thread measured nothing of the real-time audio";
     }
+
+    /** Holds a thread of this process inside a signal handler until this goes:
+        a thread that cannot run at all, whatever the scheduler would do.
+    */
+    class ThreadHold
+    {
+    public:
+        explicit ThreadHold (const juce::Thread& thread)
+        {
+            struct sigaction action
+            {
+            };
+            action.sa_handler = hold;
+            sigemptyset (&action.sa_mask);
+            sigaction (SIGUSR2, &action, &previous);
+
+            held = true;
+            pthread_kill ((pthread_t) (juce::pointer_sized_uint) thread.getThreadId(), SIGUSR2);
+
+            for (int i = 0; i < 1000 && ! holding; ++i)
+                juce::Thread::sleep (10);
+        }
+
+        ~ThreadHold()
+        {
+            held = false;
+
+            while (holding)
+                juce::Thread::sleep (1);
+
+            sigaction (SIGUSR2, &previous, nullptr);
+        }
+
+        bool isHolding() const noexcept { return holding; }
+
+    private:
+        static void hold (int)
+        {
+            holding = true;
+
+            // Only what a signal handler may call.
+            while (held)
+            {
+                timespec pause { 0, 1000000 };
+                nanosleep (&pause, nullptr);
+            }
+
+            holding = false;
+        }
+
+        static inline std::atomic<bool> held { false };
+        static inline std::atomic<bool> holding { false };
+        struct sigaction previous
+        {
+        };
+    };
 
     bool sameSamples (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b)
     {
@@ -364,7 +458,7 @@ namespace
     }
 } // namespace
 
-TEST (ProcessorOffline, EveryPassRendersTheSameAndBIsHeardAtOnce)
+TEST (ProcessorOffline, EveryPassRendersItsOwnAudioAndSwitchesAlone)
 {
     // Hosts that prepare for each offline render.
     auto renderFreshlyPrepared = []
@@ -372,7 +466,6 @@ TEST (ProcessorOffline, EveryPassRendersTheSameAndBIsHeardAtOnce)
         QuorvaneAudioProcessor processor;
         processor.setNonRealtime (true);
         processor.prepareToPlay (renderRate, renderBlockSize);
-        EXPECT_FALSE (processor.analyzerThread.isThreadRunning());
         processor.parameters.getParameter ("AButton")->setValueNotifyingHost (0.0f);
         return renderOfflinePass (processor);
     };
@@ -384,17 +477,55 @@ TEST (ProcessorOffline, EveryPassRendersTheSameAndBIsHeardAtOnce)
     EXPECT_GT (first.getMagnitude (0, 0, 9600), 0.01f) << "B is silent for its first 0.2 s";
 
     // Hosts that prepare once, in real time, and flag offline call by call: each
-    // pass takes the measurement over from the running analyser thread and
-    // starts it afresh, whatever played before it.
+    // pass starts afresh, whatever played live before it and whatever the
+    // analyser thread is doing.
+    struct Before
+    {
+        const char* what;
+        LiveSelection selection;
+        bool holdAnalyserThread;
+    };
+
     QuorvaneAudioProcessor processor;
     processor.prepareToPlay (renderRate, renderBlockSize);
-    processor.parameters.getParameter ("AButton")->setValueNotifyingHost (0.0f);
+    auto seed = 1;
 
-    for (const auto seed : { 1, 2 })
+    for (const auto& [what, selection, holdAnalyserThread] : { Before { "A played live", LiveSelection::a, false },
+                                                               Before { "a fade from A to B under way", LiveSelection::aThenBInTheLastBlock, false },
+                                                               Before { "the analyser thread cannot run", LiveSelection::b, true } })
     {
-        playInRealTime (processor, seed);
-        EXPECT_TRUE (sameSamples (renderOfflinePass (processor), first)) << "the pass after real-time run " << seed;
+        playInRealTime (processor, seed++, selection);
+        processor.parameters.getParameter ("AButton")->setValueNotifyingHost (0.0f);
+
+        std::optional<ThreadHold> hold;
+
+        if (holdAnalyserThread)
+        {
+            hold.emplace (processor.analyzerThread);
+            ASSERT_TRUE (hold->isHolding());
+        }
+
+        EXPECT_TRUE (sameSamples (renderOfflinePass (processor), first)) << what;
     }
 
     EXPECT_TRUE (processor.analyzerThread.isThreadRunning());
+}
+
+TEST (ProcessorOffline, SilenceBeforeTheAudioChangesNothingAfterIt)
+{
+    // Hosts roll whole blocks of silence before a render's audio and flag a
+    // varying number of the first ones real time.
+    auto render = [] (PreRoll preRoll)
+    {
+        QuorvaneAudioProcessor processor;
+        processor.prepareToPlay (renderRate, renderBlockSize);
+        processor.parameters.getParameter ("AButton")->setValueNotifyingHost (0.0f);
+        return renderOfflinePass (processor, preRoll);
+    };
+
+    const auto withoutSilence = render ({ 0, 0, 1024 });
+
+    for (const auto& preRoll : { PreRoll { 100, 2, 1024 }, PreRoll { 100, 5, 1024 }, PreRoll { 37, 0, 1024 }, PreRoll { 37, 37, 1024 } })
+        EXPECT_TRUE (sameSamples (render (preRoll), withoutSilence))
+            << preRoll.silentBlocks << " silent blocks, the first " << preRoll.realTimeBlocks << " real time";
 }

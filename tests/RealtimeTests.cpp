@@ -294,16 +294,26 @@ namespace
         int allocations, locks, systemCalls;
     };
 
+    /** How the host flags the schedule's blocks. */
+    enum class RenderMode
+    {
+        realTime,
+        offline,
+        offlineThenRealTime
+    };
+
     /** Prepares a processor for the layout, then runs the schedule through
-        processBlock on the probed thread: with the analyser thread running, or,
-        offline, with the loudness analysed on the probed thread itself.
+        processBlock on the probed thread: in real time with the analyser thread
+        running; offline, as prepared for, with the loudness measured on the
+        probed thread itself; or offline for the first half and in real time
+        for the second, without preparing again.
     */
-    Counts runSchedule (const juce::AudioProcessor::BusesLayout& layout, bool offline,
+    Counts runSchedule (const juce::AudioProcessor::BusesLayout& layout, RenderMode mode,
                         int preparedBlockSize, const std::vector<Step>& schedule)
     {
         QuorvaneAudioProcessor processor;
         EXPECT_TRUE (processor.setBusesLayout (layout));
-        processor.setNonRealtime (offline);
+        processor.setNonRealtime (mode != RenderMode::realTime);
         processor.prepareToPlay (48000.0, preparedBlockSize);
 
         const auto numChannels = juce::jmax (processor.getTotalNumInputChannels(), processor.getTotalNumOutputChannels());
@@ -338,6 +348,10 @@ namespace
             for (size_t i = 0; i < schedule.size(); ++i)
             {
                 const auto& step = schedule[i];
+
+                if (mode == RenderMode::offlineThenRealTime && i == schedule.size() / 2)
+                    processor.setNonRealtime (false);
+
                 onButton->store (step.on ? 1.0f : 0.0f);
                 aButton->store (step.aButton ? 1.0f : 0.0f);
                 processor.diffMode = step.diff;
@@ -406,27 +420,28 @@ TEST (Realtime, ProcessBlockNeitherAllocatesNorLocksNorCallsTheSystemInAnyLayout
     {
         const char* name;
         juce::AudioProcessor::BusesLayout layout;
-        bool offline;
+        RenderMode mode = RenderMode::realTime;
     };
 
     const Case cases[] {
-        { "stereo, B stereo", makeLayout (stereo, stereo), false },
-        { "stereo, B mono", makeLayout (stereo, mono), false },
-        { "stereo, no B", makeLayout (stereo, none), false },
-        { "mono, B stereo", makeLayout (mono, stereo), false },
-        { "mono, B mono", makeLayout (mono, mono), false },
-        { "mono, no B", makeLayout (mono, none), false },
-        { "stereo, B of 40 channels", makeLayout (stereo, juce::AudioChannelSet::discreteChannels (40)), false },
-        { "stereo, B stereo, offline", makeLayout (stereo, stereo), true },
+        { "stereo, B stereo", makeLayout (stereo, stereo) },
+        { "stereo, B mono", makeLayout (stereo, mono) },
+        { "stereo, no B", makeLayout (stereo, none) },
+        { "mono, B stereo", makeLayout (mono, stereo) },
+        { "mono, B mono", makeLayout (mono, mono) },
+        { "mono, no B", makeLayout (mono, none) },
+        { "stereo, B of 40 channels", makeLayout (stereo, juce::AudioChannelSet::discreteChannels (40)) },
+        { "stereo, B stereo, offline", makeLayout (stereo, stereo), RenderMode::offline },
+        { "stereo, B stereo, real time after an offline render", makeLayout (stereo, stereo), RenderMode::offlineThenRealTime },
     };
 
     constexpr int preparedBlockSize = 256;
     unsigned seed = 2024;
 
-    for (const auto& [name, layout, offline] : cases)
+    for (const auto& [name, layout, mode] : cases)
     {
         const auto schedule = makeSchedule (10000, 8 * preparedBlockSize, seed++);
-        const auto counts = runSchedule (layout, offline, preparedBlockSize, schedule);
+        const auto counts = runSchedule (layout, mode, preparedBlockSize, schedule);
 
         EXPECT_EQ (counts.allocations, 0) << name;
         EXPECT_EQ (counts.locks, 0) << name;
