@@ -107,6 +107,8 @@ void QuorvaneAudioProcessor::startOfflineRender()
 {
     // Every render starts from the same state, so that it depends on its own
     // audio and switches alone: B fades in again, as at the start of a session.
+    // New analysers may be made here, which allocates: offline, no deadline is
+    // at stake.
     offlineLoudness.startRender();
     analyzerThread.showRenderReadings (offlineLoudness.getReadingA(), offlineLoudness.getReadingB());
 
