@@ -32,7 +32,7 @@ void LufsAnalyzerThread::prepare (double sampleRate, int samplesPerBlock)
     analyzerA = std::make_unique<LoudnessAnalyzer> (2, (int) sampleRate, samplesPerBlock);
     analyzerB = std::make_unique<LoudnessAnalyzer> (2, (int) sampleRate, samplesPerBlock);
 
-    publicationInterval = juce::jmax (1, (int) (publicationIntervalSeconds * sampleRate));
+    publicationInterval = publicationIntervalFrames (sampleRate);
     framesSincePublicationA = 0;
     framesSincePublicationB = 0;
 

@@ -38,6 +38,12 @@ public:
     */
     static constexpr double publicationIntervalSeconds = 0.1;
 
+    /** That interval in frames at a sample rate: at least one. */
+    static int publicationIntervalFrames (double sampleRate) noexcept
+    {
+        return juce::jmax (1, (int) (publicationIntervalSeconds * sampleRate));
+    }
+
     /** How long the loop sleeps after a pass that found no whole block. The FIFOs
         hold a second of audio, so nothing waits long enough to be lost.
     */

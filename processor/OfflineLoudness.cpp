@@ -31,7 +31,7 @@ void OfflineLoudness::prepare (double newSampleRate, int newBlockSize, bool make
 {
     sampleRate = (int) newSampleRate;
     blockSize = newBlockSize;
-    publicationInterval = juce::jmax (1, (int) (LufsAnalyzerThread::publicationIntervalSeconds * newSampleRate));
+    publicationInterval = LufsAnalyzerThread::publicationIntervalFrames (newSampleRate);
 
     heardA.setSize (2, blockSize, false, false, false);
     heardB.setSize (2, blockSize, false, false, false);
