@@ -296,39 +296,32 @@ namespace
     constexpr double renderRate = 48000.0;
     constexpr int renderBlockSize = 480;
 
-    /** What a host plays before a render's audio: whole blocks of silence, the
-        first realTimeBlocks of them flagged real time; and its block size.
-    */
-    struct PreRoll
-    {
-        int silentBlocks = 0;
-        int realTimeBlocks = 0;
-        int hostBlockSize = renderBlockSize;
-    };
+    // As hosts' exporters hand them over, longer than the prepared block.
+    constexpr int hostBlockSize = 1024;
 
-    /** After the pre-roll, 5 s of A (a 1 kHz sine) and a quieter B (a 300 Hz
+    /** After silentBlocks whole blocks of silence, the first realTimeBlocks of
+        them flagged real time, 5 s of A (a 1 kHz sine) and a quieter B (a 300 Hz
         sine), flagged offline call by call as hosts do, with no new preparation.
         Returns the output from the audio's first sample on.
     */
-    juce::AudioBuffer<float> renderOfflinePass (QuorvaneAudioProcessor& processor, PreRoll preRoll = {})
+    juce::AudioBuffer<float> renderOfflinePass (QuorvaneAudioProcessor& processor, int silentBlocks = 0, int realTimeBlocks = 0)
     {
         constexpr int numFrames = 5 * 48000;
-        const auto blockSize = preRoll.hostBlockSize;
 
-        juce::AudioBuffer<float> output (2, numFrames + blockSize);
-        juce::AudioBuffer<float> block (4, blockSize);
+        juce::AudioBuffer<float> output (2, numFrames + hostBlockSize);
+        juce::AudioBuffer<float> block (4, hostBlockSize);
         juce::MidiBuffer midi;
 
-        for (int i = 0; i < preRoll.silentBlocks; ++i)
+        for (int i = 0; i < silentBlocks; ++i)
         {
             block.clear();
-            processor.setNonRealtime (i >= preRoll.realTimeBlocks);
+            processor.setNonRealtime (i >= realTimeBlocks);
             processor.processBlock (block, midi);
         }
 
-        for (int start = 0; start < numFrames; start += blockSize)
+        for (int start = 0; start < numFrames; start += hostBlockSize)
         {
-            for (int i = 0; i < blockSize; ++i)
+            for (int i = 0; i < hostBlockSize; ++i)
             {
                 const auto phase = juce::MathConstants<double>::twoPi * (start + i) / renderRate;
                 const auto a = 0.25f * (float) std::sin (1000.0 * phase);
@@ -342,7 +335,7 @@ namespace
             processor.processBlock (block, midi);
 
             for (int ch = 0; ch < 2; ++ch)
-                output.copyFrom (ch, start, block, ch, 0, blockSize);
+                output.copyFrom (ch, start, block, ch, 0, hostBlockSize);
         }
 
         output.setSize (2, numFrames, true);
@@ -477,22 +470,30 @@ TEST (ProcessorOffline, EveryPassRendersItsOwnAudioAndSwitchesAlone)
     EXPECT_GT (first.getMagnitude (0, 0, 9600), 0.01f) << "B is silent for its first 0.2 s";
 
     // Hosts that prepare once, in real time, and flag offline call by call: each
-    // pass starts afresh, whatever played live before it and whatever the
+    // pass starts afresh, whatever played live before it, however much silence
+    // the host rolls before the audio and flags real time, and whatever the
     // analyser thread is doing.
     struct Before
     {
         const char* what;
         LiveSelection selection;
-        bool holdAnalyserThread;
+        int silentBlocks = 0;
+        int realTimeBlocks = 0;
+        bool holdAnalyserThread = false;
     };
 
     QuorvaneAudioProcessor processor;
     processor.prepareToPlay (renderRate, renderBlockSize);
     auto seed = 1;
 
-    for (const auto& [what, selection, holdAnalyserThread] : { Before { "A played live", LiveSelection::a, false },
-                                                               Before { "a fade from A to B under way", LiveSelection::aThenBInTheLastBlock, false },
-                                                               Before { "the analyser thread cannot run", LiveSelection::b, true } })
+    for (const auto& [what, selection, silentBlocks, realTimeBlocks, holdAnalyserThread] :
+         { Before { "A played live", LiveSelection::a },
+           Before { "a fade from A to B under way", LiveSelection::aThenBInTheLastBlock },
+           Before { "the analyser thread cannot run", LiveSelection::b, 0, 0, true },
+           Before { "100 silent blocks, the first 2 real time", LiveSelection::b, 100, 2 },
+           Before { "100 silent blocks, the first 5 real time", LiveSelection::b, 100, 5 },
+           Before { "37 silent blocks, all offline", LiveSelection::b, 37, 0 },
+           Before { "37 silent blocks, all real time", LiveSelection::b, 37, 37 } })
     {
         playInRealTime (processor, seed++, selection);
         processor.parameters.getParameter ("AButton")->setValueNotifyingHost (0.0f);
@@ -505,27 +506,8 @@ TEST (ProcessorOffline, EveryPassRendersItsOwnAudioAndSwitchesAlone)
             ASSERT_TRUE (hold->isHolding());
         }
 
-        EXPECT_TRUE (sameSamples (renderOfflinePass (processor), first)) << what;
+        EXPECT_TRUE (sameSamples (renderOfflinePass (processor, silentBlocks, realTimeBlocks), first)) << what;
     }
 
     EXPECT_TRUE (processor.analyzerThread.isThreadRunning());
-}
-
-TEST (ProcessorOffline, SilenceBeforeTheAudioChangesNothingAfterIt)
-{
-    // Hosts roll whole blocks of silence before a render's audio and flag a
-    // varying number of the first ones real time.
-    auto render = [] (PreRoll preRoll)
-    {
-        QuorvaneAudioProcessor processor;
-        processor.prepareToPlay (renderRate, renderBlockSize);
-        processor.parameters.getParameter ("AButton")->setValueNotifyingHost (0.0f);
-        return renderOfflinePass (processor, preRoll);
-    };
-
-    const auto withoutSilence = render ({ 0, 0, 1024 });
-
-    for (const auto& preRoll : { PreRoll { 100, 2, 1024 }, PreRoll { 100, 5, 1024 }, PreRoll { 37, 0, 1024 }, PreRoll { 37, 37, 1024 } })
-        EXPECT_TRUE (sameSamples (render (preRoll), withoutSilence))
-            << preRoll.silentBlocks << " silent blocks, the first " << preRoll.realTimeBlocks << " real time";
 }
