@@ -41,15 +41,26 @@ namespace
     // Hosts rendering offline hand over blocks of hundreds of thousands of
     // frames, on threads whose stacks may be as small as 512 KiB, so the ramp
     // is taken in pieces that need 16 KiB at most. The factors come out the same.
-    constexpr size_t maxRampFramesAtOnce = 4096;
+    constexpr int maxRampFramesAtOnce = 4096;
 
-    void applyRampingGain (juce::dsp::Gain<float>& gain, juce::AudioBuffer<float>& buffer, int numFrames)
+    /** Applies the match gain to numFrames frames of B from frame start on. */
+    void applyMatchGain (juce::dsp::Gain<float>& gain, juce::AudioBuffer<float>& b, int start, int numFrames)
     {
-        auto block = juce::dsp::AudioBlock<float> (buffer).getSubBlock (0, (size_t) numFrames);
-
-        for (size_t start = 0; start < block.getNumSamples(); start += maxRampFramesAtOnce)
+        if (! gain.isSmoothing())
         {
-            auto piece = block.getSubBlock (start, juce::jmin (maxRampFramesAtOnce, block.getNumSamples() - start));
+            // Settled, the gain is the same factor for every sample; the
+            // gain's own processing would still step its ramp sample by sample.
+            for (int ch = 0; ch < 2; ++ch)
+                juce::FloatVectorOperations::multiply (b.getWritePointer (ch, start), gain.getGainLinear(), numFrames);
+
+            return;
+        }
+
+        auto block = juce::dsp::AudioBlock<float> (b);
+
+        for (int done = 0; done < numFrames; done += maxRampFramesAtOnce)
+        {
+            auto piece = block.getSubBlock ((size_t) (start + done), (size_t) juce::jmin (maxRampFramesAtOnce, numFrames - done));
             gain.process (juce::dsp::ProcessContextReplacing<float> (piece));
         }
     }
@@ -91,11 +102,21 @@ void QuorvaneAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juc
     }
 }
 
+void QuorvaneAudioProcessor::reset()
+{
+    hostStoppedProcessing.store (true, relaxed);
+}
+
 void QuorvaneAudioProcessor::followRenderMode()
 {
     const auto offline = isNonRealtime();
 
-    if (offline && ! renderingOffline)
+    // A host may stop between two bounces and render the second with no
+    // real-time call in between; the stop alone tells that a new bounce
+    // begins. In real time the match simply carries on.
+    const auto stopped = hostStoppedProcessing.load (relaxed) && hostStoppedProcessing.exchange (false, relaxed);
+
+    if (offline && (stopped || ! renderingOffline))
         startOfflineRender();
     else if (! offline && renderingOffline)
         analyzerThread.showOwnReadingsAgain();
@@ -145,6 +166,35 @@ void QuorvaneAudioProcessor::copyLoudness (const LoudnessAnalyzer::Reading& a, c
 
     aActive.store (a.audioActive, relaxed);
     bActive.store (b.audioActive, relaxed);
+}
+
+void QuorvaneAudioProcessor::measureAndMatchOffline (int numFrames, bool inputBHasChannels, bool isMatchB, bool gainApplied)
+{
+    offlineLoudness.takeChunk (bufferA, inputBHasChannels ? &bufferB : nullptr, numFrames);
+
+    // A switch the host changed takes effect from the chunk's first frame.
+    copyLoudness (offlineLoudness.getReadingA(), offlineLoudness.getReadingB(), inputBHasChannels);
+    updateMatchGain (*this, isMatchB);
+
+    // Each reading aims the gain from the frame after the audio it measured,
+    // wherever the host's blocks end, so a bounce cut into other blocks comes
+    // out the same.
+    for (int start = 0; start < numFrames;)
+    {
+        const auto piece = offlineLoudness.measureFrom (start);
+
+        if (gainApplied)
+            applyMatchGain (matchGain, bufferB, start, piece.numFrames);
+
+        if (piece.renewed)
+        {
+            analyzerThread.showRenderReadings (offlineLoudness.getReadingA(), offlineLoudness.getReadingB());
+            copyLoudness (offlineLoudness.getReadingA(), offlineLoudness.getReadingB(), inputBHasChannels);
+            updateMatchGain (*this, isMatchB);
+        }
+
+        start += piece.numFrames;
+    }
 }
 
 void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
@@ -234,18 +284,38 @@ void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
         }
     }
 
-    // 9. Measurement, match and levels, only while processing is on.
-    if (split && ! cfg.bypass)
-    {
-        if (renderingOffline)
-        {
-            // The loudness follows from the audio rendered so far and nothing else.
-            if (offlineLoudness.analyse (bufferA, numB > 0 ? &bufferB : nullptr, n))
-                analyzerThread.showRenderReadings (offlineLoudness.getReadingA(), offlineLoudness.getReadingB());
+    // 9. Peak levels, of the sources as they arrived, and only while
+    // processing is on.
+    const auto measuring = split && ! cfg.bypass;
+    float peakA[2] {};
+    float peakB[2] {};
 
-            copyLoudness (offlineLoudness.getReadingA(), offlineLoudness.getReadingB(), numB > 0);
+    if (measuring)
+    {
+        for (int ch = 0; ch < 2; ++ch)
+        {
+            peakA[ch] = peakMagnitude (bufferA.getReadPointer (ch), n);
+            peakB[ch] = peakMagnitude (bufferB.getReadPointer (ch), n);
         }
-        else
+    }
+
+    // 10. Measurement and the match gain. The gain is applied on every chunk
+    // in which a matched B is heard, and its ramp advances only then.
+    const auto gainApplied = split && ((! cfg.bypass && cfg.match) || (fading && ! previousConfig.bypass && previousConfig.match));
+
+    // A fade between a matched and an unmatched B needs B both ways.
+    if (gainApplied && fading && ! cfg.bypass && ! previousConfig.bypass && cfg.match != previousConfig.match)
+        for (int ch = 0; ch < 2; ++ch)
+            rawBufferB.copyFrom (ch, 0, bufferB, ch, 0, n);
+
+    if (measuring && renderingOffline)
+    {
+        // The loudness follows from the audio rendered so far and nothing else.
+        measureAndMatchOffline (n, numB > 0, isMatchB, gainApplied);
+    }
+    else
+    {
+        if (measuring)
         {
             LufsAnalyzerThread::writeFrames (analyzerThread.fifoA, analyzerThread.fifoBufferA, bufferA, n);
 
@@ -256,50 +326,30 @@ void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
             // readings; the copies hold until the thread shows its own again.
             if (analyzerThread.publishesOwnReadings())
                 copyLoudness (analyzerThread.readPublishedA(), analyzerThread.readPublishedB(), numB > 0);
+
+            updateMatchGain (*this, isMatchB);
         }
 
-        updateMatchGain (*this, isMatchB);
+        if (gainApplied)
+            applyMatchGain (matchGain, bufferB, 0, n);
+    }
 
-        // B's levels show it as it is heard with MATCH B on: they add the
-        // latest target in dB, not the gain the ramp has reached so far.
+    // B's levels show it as it is heard with MATCH B on: they add the latest
+    // target in dB, not the gain the ramp has reached so far.
+    if (measuring)
+    {
         const auto isBActive = bActive.load (relaxed);
         const auto offsetB = isMatchB ? matchGainDb.load (relaxed) : 0.0f;
 
         for (int ch = 0; ch < 2; ++ch)
         {
-            levelA[ch].store (peakLevelDb (peakMagnitude (bufferA.getReadPointer (ch), n), 0.0f), relaxed);
-            levelB[ch].store (isBActive ? peakLevelDb (peakMagnitude (bufferB.getReadPointer (ch), n), offsetB)
-                                        : minimumLevelDb,
-                              relaxed);
+            levelA[ch].store (peakLevelDb (peakA[ch], 0.0f), relaxed);
+            levelB[ch].store (isBActive ? peakLevelDb (peakB[ch], offsetB) : minimumLevelDb, relaxed);
         }
     }
     else
     {
         setAllLevels (*this, minimumLevelDb);
-    }
-
-    // 10. The match gain, on every chunk in which a matched B is heard. Its ramp
-    // advances only then.
-    const auto gainApplied = split && ((! cfg.bypass && cfg.match) || (fading && ! previousConfig.bypass && previousConfig.match));
-
-    if (gainApplied)
-    {
-        // A fade between a matched and an unmatched B needs B both ways.
-        if (fading && ! cfg.bypass && ! previousConfig.bypass && cfg.match != previousConfig.match)
-            for (int ch = 0; ch < 2; ++ch)
-                rawBufferB.copyFrom (ch, 0, bufferB, ch, 0, n);
-
-        if (matchGain.isSmoothing())
-        {
-            applyRampingGain (matchGain, bufferB, n);
-        }
-        else
-        {
-            // Settled, the gain is the same factor for every sample; the
-            // gain's own processing would still step its ramp sample by sample.
-            for (int ch = 0; ch < 2; ++ch)
-                juce::FloatVectorOperations::multiply (bufferB.getWritePointer (ch), matchGain.getGainLinear(), n);
-        }
     }
 
     // 11. Output.

@@ -23,6 +23,18 @@ public:
     /** A source carries audio while its momentary loudness is strictly above this. */
     static constexpr double audioActiveThreshold = -80.0;
 
+    /** How often a measurement is read out: once this much audio has been
+        added since the last reading. A meter needs no more than ten updates a
+        second, and the match gain ramps over half a second anyway.
+    */
+    static constexpr double publicationIntervalSeconds = 0.1;
+
+    /** That interval in frames at a sample rate: at least one. */
+    static int publicationIntervalFrames (double sampleRate) noexcept
+    {
+        return juce::jmax (1, (int) (publicationIntervalSeconds * sampleRate));
+    }
+
     LoudnessAnalyzer (int numChannels, int sampleRate, int blockSize);
     ~LoudnessAnalyzer();
 

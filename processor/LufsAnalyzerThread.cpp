@@ -32,7 +32,7 @@ void LufsAnalyzerThread::prepare (double sampleRate, int samplesPerBlock)
     analyzerA = std::make_unique<LoudnessAnalyzer> (2, (int) sampleRate, samplesPerBlock);
     analyzerB = std::make_unique<LoudnessAnalyzer> (2, (int) sampleRate, samplesPerBlock);
 
-    publicationInterval = publicationIntervalFrames (sampleRate);
+    publicationInterval = LoudnessAnalyzer::publicationIntervalFrames (sampleRate);
     framesSincePublicationA = 0;
     framesSincePublicationB = 0;
 
@@ -63,12 +63,12 @@ bool LufsAnalyzerThread::publishesOwnReadings() const noexcept
 
 LoudnessAnalyzer::Reading LufsAnalyzerThread::readPublishedA() const noexcept
 {
-    return { lufsMomentaryA.load(), lufsShortTermA.load(), audioActiveA.load() };
+    return loadReading (lufsMomentaryA, lufsShortTermA, audioActiveA);
 }
 
 LoudnessAnalyzer::Reading LufsAnalyzerThread::readPublishedB() const noexcept
 {
-    return { lufsMomentaryB.load(), lufsShortTermB.load(), audioActiveB.load() };
+    return loadReading (lufsMomentaryB, lufsShortTermB, audioActiveB);
 }
 
 void LufsAnalyzerThread::followPublisher()
@@ -77,8 +77,8 @@ void LufsAnalyzerThread::followPublisher()
 
     if (current == Publisher::offlineRender)
     {
-        publishedA().store (renderReadingA.atomics().load());
-        publishedB().store (renderReadingB.atomics().load());
+        publishedA().store (renderReadingA.load());
+        publishedB().store (renderReadingB.load());
     }
     else if (current == Publisher::handingBack)
     {

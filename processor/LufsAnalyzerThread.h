@@ -32,18 +32,6 @@ public:
     /** The analyser loop: one block per source per pass, sleeping only when neither had one. */
     void run() override;
 
-    /** How often a source publishes: once this much audio has been analysed since
-        its last publication. A meter needs no more than ten updates a second,
-        and the match gain ramps over half a second anyway.
-    */
-    static constexpr double publicationIntervalSeconds = 0.1;
-
-    /** That interval in frames at a sample rate: at least one. */
-    static int publicationIntervalFrames (double sampleRate) noexcept
-    {
-        return juce::jmax (1, (int) (publicationIntervalSeconds * sampleRate));
-    }
-
     /** How long the loop sleeps after a pass that found no whole block. The FIFOs
         hold a second of audio, so nothing waits long enough to be lost.
     */
@@ -120,9 +108,17 @@ public:
 
 private:
     //==============================================================================
-    /** The three atomics that hold one source's reading, each stored and
-        loaded on its own.
+    /** Reads one source's reading back from its three atomics, each loaded on
+        its own: the one place where a reading is read back.
     */
+    static LoudnessAnalyzer::Reading loadReading (const std::atomic<float>& momentary,
+                                                  const std::atomic<float>& shortTerm,
+                                                  const std::atomic<bool>& active) noexcept
+    {
+        return { momentary.load(), shortTerm.load(), active.load() };
+    }
+
+    /** The three atomics that hold one source's reading, each stored on its own. */
     struct ReadingAtomics
     {
         std::atomic<float>& momentary;
@@ -135,11 +131,6 @@ private:
             shortTerm.store (reading.shortTerm);
             active.store (reading.audioActive);
         }
-
-        LoudnessAnalyzer::Reading load() const noexcept
-        {
-            return { momentary.load(), shortTerm.load(), active.load() };
-        }
     };
 
     /** A render's latest reading of one source, as the audio thread hands it over. */
@@ -150,6 +141,7 @@ private:
         std::atomic<bool> active { false };
 
         ReadingAtomics atomics() noexcept { return { momentary, shortTerm, active }; }
+        LoudnessAnalyzer::Reading load() const noexcept { return loadReading (momentary, shortTerm, active); }
     };
 
     /** Whose readings the published values show. Only the audio thread starts a

@@ -1,20 +1,19 @@
 #include "OfflineLoudness.h"
 #include "AudioPathMath.h"
-#include "LufsAnalyzerThread.h"
 
 namespace
 {
-    /** How many of the first numFrames frames are silent on both channels. */
-    int leadingSilentFrames (const juce::AudioBuffer<float>& buffer, int numFrames) noexcept
+    /** The first frame from start on that is not silent on both channels, or end. */
+    int firstSoundFrom (const juce::AudioBuffer<float>& buffer, int start, int end) noexcept
     {
         const auto* left = buffer.getReadPointer (0);
         const auto* right = buffer.getReadPointer (1);
 
-        for (int i = 0; i < numFrames; ++i)
+        for (int i = start; i < end; ++i)
             if (left[i] != 0.0f || right[i] != 0.0f)
                 return i;
 
-        return numFrames;
+        return end;
     }
 
     /** Feeds numFrames frames of both channels, from frame start on. */
@@ -31,7 +30,7 @@ void OfflineLoudness::prepare (double newSampleRate, int newBlockSize, bool make
 {
     sampleRate = (int) newSampleRate;
     blockSize = newBlockSize;
-    publicationInterval = LufsAnalyzerThread::publicationIntervalFrames (newSampleRate);
+    publicationInterval = LoudnessAnalyzer::publicationIntervalFrames (newSampleRate);
 
     heardA.setSize (2, blockSize, false, false, false);
     heardB.setSize (2, blockSize, false, false, false);
@@ -41,10 +40,9 @@ void OfflineLoudness::prepare (double newSampleRate, int newBlockSize, bool make
     analyzerA = makeAnalysersNow ? makeAnalyzer() : nullptr;
     analyzerB = makeAnalysersNow ? makeAnalyzer() : nullptr;
 
-    readingA = {};
-    readingB = {};
-    framesSincePublication = 0;
-    heardSound = false;
+    forgetMeasurement();
+    chunkFrames = 0;
+    canMeasureChunk = false;
 }
 
 std::unique_ptr<LoudnessAnalyzer> OfflineLoudness::makeAnalyzer() const
@@ -60,66 +58,82 @@ void OfflineLoudness::startRender()
         if (*analyzer == nullptr || (*analyzer)->hasAnalysed())
             *analyzer = makeAnalyzer();
 
+    forgetMeasurement();
+}
+
+void OfflineLoudness::forgetMeasurement() noexcept
+{
     readingA = {};
     readingB = {};
     framesSincePublication = 0;
     heardSound = false;
 }
 
-bool OfflineLoudness::analyse (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>* b, int numFrames)
+void OfflineLoudness::takeChunk (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>* b, int numFrames)
 {
-    if (analyzerA == nullptr || analyzerB == nullptr || numFrames > blockSize)
-        return false;
+    chunkFrames = numFrames;
+    chunkHasB = b != nullptr;
+
+    // Without analysers, or with a chunk longer than the scratch buffers hold,
+    // the chunk passes unmeasured rather than being written past their ends.
+    canMeasureChunk = analyzerA != nullptr && analyzerB != nullptr && numFrames <= blockSize;
+
+    if (! canMeasureChunk)
+        return;
 
     for (int ch = 0; ch < 2; ++ch)
     {
         copyReplacingNonFinite (heardA.getWritePointer (ch), a.getReadPointer (ch), numFrames);
 
-        if (b != nullptr)
+        if (chunkHasB)
             copyReplacingNonFinite (heardB.getWritePointer (ch), b->getReadPointer (ch), numFrames);
     }
+}
 
-    auto start = 0;
+OfflineLoudness::Piece OfflineLoudness::measureFrom (int start)
+{
+    const auto remaining = chunkFrames - start;
+
+    if (! canMeasureChunk || remaining <= 0)
+        return { juce::jmax (0, remaining), false };
+
+    auto from = start;
 
     // The K-weighting filters and the loudness windows of a fresh measurement
     // start from silence, so leaving out the silence before the first sound
-    // changes nothing that is measured; it only makes the publications fall
-    // at the same places in the audio however long the silence was.
+    // changes nothing that is measured; it only makes the readings fall at the
+    // same places in the audio however long the silence was.
     if (! heardSound)
     {
-        start = leadingSilentFrames (heardA, numFrames);
+        from = firstSoundFrom (heardA, start, chunkFrames);
 
-        if (b != nullptr)
-            start = juce::jmin (start, leadingSilentFrames (heardB, numFrames));
+        if (chunkHasB)
+            from = juce::jmin (from, firstSoundFrom (heardB, start, chunkFrames));
 
-        heardSound = start < numFrames;
+        heardSound = from < chunkFrames;
+
+        if (! heardSound)
+            return { remaining, false };
     }
 
-    auto renewed = false;
+    const auto length = juce::jmin (chunkFrames - from, publicationInterval - framesSincePublication);
 
-    while (start < numFrames)
+    feed (*analyzerA, heardA, from, length);
+
+    if (chunkHasB)
+        feed (*analyzerB, heardB, from, length);
+
+    framesSincePublication += length;
+    const Piece piece { from + length - start, framesSincePublication == publicationInterval };
+
+    if (piece.renewed)
     {
-        const auto length = juce::jmin (numFrames - start, publicationInterval - framesSincePublication);
+        framesSincePublication = 0;
+        readingA = analyzerA->getReading();
 
-        feed (*analyzerA, heardA, start, length);
-
-        if (b != nullptr)
-            feed (*analyzerB, heardB, start, length);
-
-        start += length;
-        framesSincePublication += length;
-
-        if (framesSincePublication == publicationInterval)
-        {
-            framesSincePublication = 0;
-            readingA = analyzerA->getReading();
-
-            if (b != nullptr)
-                readingB = analyzerB->getReading();
-
-            renewed = true;
-        }
+        if (chunkHasB)
+            readingB = analyzerB->getReading();
     }
 
-    return renewed;
+    return piece;
 }

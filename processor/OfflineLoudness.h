@@ -40,11 +40,27 @@ public:
     */
     void startRender();
 
-    /** Measures the first numFrames frames of both channels of each source; b
-        is null while input B has no channels, and B's readings then hold.
-        Returns true when the readings were renewed.
+    /** Takes the next chunk to measure: the first numFrames frames of both
+        channels of each source, at most the prepared block size. b is null
+        while input B has no channels, and B's readings then hold. measureFrom
+        then measures it piece by piece.
     */
-    bool analyse (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>* b, int numFrames);
+    void takeChunk (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>* b, int numFrames);
+
+    /** What one call of measureFrom measured. */
+    struct Piece
+    {
+        int numFrames = 0;    // frames of the chunk taken, from the first one asked for
+        bool renewed = false; // the readings were renewed after the piece's last frame
+    };
+
+    /** Measures the chunk taken from frame start on, up to its end or up to the
+        frame that closes a reading, whichever comes first. A reading thus
+        always follows the audio up to the end of a piece, and whatever it
+        changes can take effect from the very next frame, wherever the host's
+        blocks happen to end.
+    */
+    Piece measureFrom (int start);
 
     /** The readings as of the latest publication; "nothing measured" before the first. */
     const LoudnessAnalyzer::Reading& getReadingA() const noexcept { return readingA; }
@@ -53,6 +69,9 @@ public:
 private:
     //==============================================================================
     std::unique_ptr<LoudnessAnalyzer> makeAnalyzer() const;
+
+    /** Nothing measured and nothing heard, as at the start of a render. */
+    void forgetMeasurement() noexcept;
 
     std::unique_ptr<LoudnessAnalyzer> analyzerA;
     std::unique_ptr<LoudnessAnalyzer> analyzerB;
@@ -70,6 +89,12 @@ private:
     int publicationInterval = 1;
     int framesSincePublication = 0;
     bool heardSound = false;
+
+    // The chunk taken: how long it is, whether B is part of it, and whether
+    // there is anything to measure it with.
+    int chunkFrames = 0;
+    bool chunkHasB = false;
+    bool canMeasureChunk = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (OfflineLoudness)
 };

@@ -64,6 +64,8 @@ void QuorvaneAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlo
 void QuorvaneAudioProcessor::releaseResources()
 {
     // Nothing is freed: the host may process again without preparing first.
+    // If it renders then, that is a new render.
+    reset();
 }
 
 bool QuorvaneAudioProcessor::isInputBConnected() const noexcept

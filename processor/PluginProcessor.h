@@ -49,6 +49,11 @@ public:
     void prepareToPlay (double sampleRate, int samplesPerBlock) override;
     void releaseResources() override;
 
+    /** The host has stopped processing, between two bounces say: the next
+        offline chunk begins a new render. Any thread may call this.
+    */
+    void reset() override;
+
     void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override;
     using AudioProcessor::processBlock;
 
@@ -134,8 +139,9 @@ private:
 
     /** Follows the host's offline flag, which hosts may change from one call
         to the next without preparing again: an offline render begins at the
-        first offline chunk after a preparation or a real-time chunk, and the
-        analyser thread's readings return with the first real-time chunk after it.
+        first offline chunk after a preparation, a real-time chunk or a stop of
+        processing, and the analyser thread's readings return with the first
+        real-time chunk after it.
     */
     void followRenderMode();
 
@@ -145,12 +151,22 @@ private:
     */
     void startOfflineRender();
 
+    /** Measures an offline chunk on the audio thread and applies the match
+        gain to B piece by piece, each new reading taking effect from the frame
+        after the audio it closes.
+    */
+    void measureAndMatchOffline (int numFrames, bool inputBHasChannels, bool isMatchB, bool gainApplied);
+
     /** Copies the loudness the path works from, as one chunk's measurement. */
     void copyLoudness (const LoudnessAnalyzer::Reading& a, const LoudnessAnalyzer::Reading& b, bool inputBHasChannels);
 
     // Audio thread only. Offline, the path measures what it renders itself.
     OfflineLoudness offlineLoudness;
     bool renderingOffline = false;
+
+    // Set by whichever thread tells us the host stopped processing; taken by
+    // the audio thread at its next chunk.
+    std::atomic<bool> hostStoppedProcessing { false };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuorvaneAudioProcessor)
 };

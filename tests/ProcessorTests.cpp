@@ -8,7 +8,10 @@
 #include <csignal>
 #include <cstring>
 #include <ctime>
+#include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include <pthread.h>
 
@@ -342,6 +345,15 @@ namespace
         return output;
     }
 
+    /** Whether something the analyser thread does comes true within 10 s. */
+    bool eventually (const std::function<bool()>& condition)
+    {
+        for (int i = 0; i < 1000 && ! condition(); ++i)
+            juce::Thread::sleep (10);
+
+        return condition();
+    }
+
     /** Which source plays live before a pass. */
     enum class LiveSelection
     {
@@ -376,13 +388,9 @@ namespace
         // In the offline pass B is the quieter source, so only the thread's
         // measurement of this noise reads B louder.
         auto& analyser = processor.analyzerThread;
-        auto measuredBLouder = [&analyser]
-        { return analyser.lufsShortTermB.load() > analyser.lufsShortTermA.load(); };
 
-        for (int i = 0; i < 1000 && ! measuredBLouder(); ++i)
-            juce::Thread::sleep (10);
-
-        ASSERT_TRUE (measuredBLouder()) << "the analyser thread measured nothing of the real-time audio";
+        ASSERT_TRUE (eventually ([&analyser] { return analyser.lufsShortTermB.load() > analyser.lufsShortTermA.load(); }))
+            << "the analyser thread measured nothing of the real-time audio";
     }
 
     /** Holds a thread of this process inside a signal handler until this goes:
@@ -510,4 +518,189 @@ TEST (ProcessorOffline, EveryPassRendersItsOwnAudioAndSwitchesAlone)
     }
 
     EXPECT_TRUE (processor.analyzerThread.isThreadRunning());
+}
+
+//==============================================================================
+namespace
+{
+    constexpr int bounceFrames = 4 * 48000;
+    constexpr int largestHostBlock = 2 * 4096;
+
+    /** A bounce's audio: A a 1 kHz sine, B the same tone 10 dB lower and out of
+        phase with it, so that B matched plays at A's level and DIFF still
+        leaves something to hear. Comes after `silence` silent frames.
+    */
+    float bounceSample (bool isB, int frame, int silence)
+    {
+        if (frame < silence)
+            return 0.0f;
+
+        const auto phase = juce::MathConstants<double>::twoPi * 1000.0 * (frame - silence) / renderRate;
+        return isB ? 0.25f * juce::Decibels::decibelsToGain (-10.0f) * (float) std::sin (phase + 1.0)
+                   : 0.25f * (float) std::sin (phase);
+    }
+
+    /** Renders `silence` silent frames and then the bounce's audio, offline, in
+        the host blocks that nextBlockSize hands out one after another. Returns
+        the output from the audio's first frame on.
+    */
+    juce::AudioBuffer<float> renderBounce (QuorvaneAudioProcessor& processor, int silence,
+                                           const std::function<int()>& nextBlockSize)
+    {
+        const auto totalFrames = silence + bounceFrames;
+        juce::AudioBuffer<float> output (2, totalFrames);
+        juce::AudioBuffer<float> block (4, largestHostBlock);
+        juce::MidiBuffer midi;
+
+        processor.setNonRealtime (true);
+
+        for (int start = 0; start < totalFrames;)
+        {
+            const auto size = juce::jmin (nextBlockSize(), totalFrames - start);
+            juce::AudioBuffer<float> hostBlock (block.getArrayOfWritePointers(), 4, size);
+
+            for (int ch = 0; ch < 4; ++ch)
+                for (int i = 0; i < size; ++i)
+                    hostBlock.setSample (ch, i, bounceSample (ch >= 2, start + i, silence));
+
+            processor.processBlock (hostBlock, midi);
+
+            for (int ch = 0; ch < 2; ++ch)
+                output.copyFrom (ch, start, hostBlock, ch, 0, size);
+
+            start += size;
+        }
+
+        juce::AudioBuffer<float> audio (2, bounceFrames);
+
+        for (int ch = 0; ch < 2; ++ch)
+            audio.copyFrom (ch, 0, output, ch, silence, bounceFrames);
+
+        return audio;
+    }
+
+    /** Host blocks that follow a list of sizes and then repeat its last one. */
+    std::function<int()> blocksOf (std::vector<int> sizes)
+    {
+        return [sizes, next = size_t { 0 }]() mutable { return sizes[juce::jmin (next++, sizes.size() - 1)]; };
+    }
+
+    enum class Mode
+    {
+        matchedB,
+        diff
+    };
+
+    /** A processor prepared for an offline render, playing B matched or DIFF. */
+    std::unique_ptr<QuorvaneAudioProcessor> makeBounceProcessor (int preparedBlockSize, Mode mode)
+    {
+        auto processor = std::make_unique<QuorvaneAudioProcessor>();
+        processor->setNonRealtime (true);
+        processor->prepareToPlay (renderRate, preparedBlockSize);
+        processor->parameters.getParameter ("AButton")->setValueNotifyingHost (0.0f);
+        processor->diffMode = mode == Mode::diff;
+        return processor;
+    }
+
+    float rmsDb (const juce::AudioBuffer<float>& buffer, int start, int numFrames)
+    {
+        return juce::Decibels::gainToDecibels (buffer.getRMSLevel (0, start, numFrames));
+    }
+} // namespace
+
+TEST (ProcessorOffline, ABounceComesOutTheSameHoweverTheHostCutsItAndWhenItStops)
+{
+    enum class Stop
+    {
+        none,
+        reset,
+        releaseResources
+    };
+
+    struct Cutting
+    {
+        const char* what;
+        int silence;
+        std::function<int()> blocks;
+        Stop stopAfterABounce = Stop::none;
+    };
+
+    for (const auto prepared : { 512, 4096 })
+    {
+        for (const auto mode : { Mode::matchedB, Mode::diff })
+        {
+            const auto* modeName = mode == Mode::diff ? "DIFF" : "B matched";
+            const auto reference = renderBounce (*makeBounceProcessor (prepared, mode), 0, blocksOf ({ prepared }));
+
+            const Cutting cuttings[] = {
+                { "blocks of half the prepared size", 0, blocksOf ({ prepared / 2 }) },
+                { "blocks of one and a half times the prepared size", 0, blocksOf ({ 3 * prepared / 2 }) },
+                { "random blocks of 1 to the prepared size", 0,
+                  [random = juce::Random (prepared), prepared]() mutable { return 1 + random.nextInt (prepared); } },
+                { "the first sound half-way into a block", 3 * prepared + prepared / 2, blocksOf ({ prepared }) },
+                { "a pre-roll that ends in two uneven blocks, the second with the first sound", 1000,
+                  blocksOf ({ 752, 272, prepared }) },
+                { "a bounce, a stop, then this one", 0, blocksOf ({ prepared }), Stop::reset },
+                { "a bounce, a release, then this one", 0, blocksOf ({ prepared }), Stop::releaseResources },
+            };
+
+            for (const auto& [what, silence, blocks, stopAfterABounce] : cuttings)
+            {
+                auto processor = makeBounceProcessor (prepared, mode);
+
+                if (stopAfterABounce != Stop::none)
+                {
+                    renderBounce (*processor, 0, blocksOf ({ prepared }));
+
+                    if (stopAfterABounce == Stop::reset)
+                        processor->reset();
+                    else
+                        processor->releaseResources();
+                }
+
+                EXPECT_TRUE (sameSamples (renderBounce (*processor, silence, blocks), reference))
+                    << what << ", prepared for " << prepared << ", " << modeName;
+            }
+
+            // B, the same tone 10 dB below A, is brought to A's level.
+            if (mode == Mode::matchedB)
+            {
+                EXPECT_NEAR (rmsDb (reference, bounceFrames - 48000, 48000),
+                             juce::Decibels::gainToDecibels (0.25f / std::sqrt (2.0f)), 0.05f)
+                    << "prepared for " << prepared;
+            }
+        }
+    }
+}
+
+TEST (ProcessorOffline, TheWindowShowsABouncesReadingsWhileItRendersAndTheThreadsOwnAfterIt)
+{
+    QuorvaneAudioProcessor processor;
+    processor.prepareToPlay (renderRate, renderBlockSize);
+    playInRealTime (processor, 1, LiveSelection::b);
+
+    // Still rendering: no real-time call has come since. The bars read what
+    // the thread publishes, the numbers the processor's copies.
+    renderBounce (processor, 0, blocksOf ({ renderBlockSize }));
+    auto& analyser = processor.analyzerThread;
+
+    EXPECT_TRUE (eventually ([&]
+                             { return analyser.lufsShortTermA.load() == processor.shortTermA.load()
+                                   && analyser.lufsShortTermB.load() == processor.shortTermB.load(); }))
+        << "the bars show " << analyser.lufsShortTermA.load() << " and " << analyser.lufsShortTermB.load()
+        << " LUFS, the bounce measured " << processor.shortTermA.load() << " and " << processor.shortTermB.load();
+
+    EXPECT_GT (processor.shortTermA.load(), processor.shortTermB.load() + 9.0f) << "B was matched at the bounce's level";
+
+    // Live again, where B is the louder source: the bars and then the numbers
+    // follow the thread's own measurement.
+    playInRealTime (processor, 2, LiveSelection::b);
+    ASSERT_TRUE (eventually ([&analyser] { return analyser.publishesOwnReadings(); }));
+
+    juce::AudioBuffer<float> silence (4, renderBlockSize);
+    silence.clear();
+    juce::MidiBuffer midi;
+    processor.processBlock (silence, midi);
+
+    EXPECT_GT (processor.shortTermB.load(), processor.shortTermA.load());
 }
