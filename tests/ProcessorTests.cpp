@@ -616,13 +616,16 @@ TEST (ProcessorOffline, ABounceComesOutTheSameHoweverTheHostCutsItAndWhenItStops
         Stop stopAfterABounce = Stop::none;
     };
 
-    for (const auto prepared : { 512, 4096 })
+    for (const auto diff : { false, true })
     {
-        for (const auto diff : { false, true })
-        {
-            const auto reference = renderBounce (*makeBounceProcessor (prepared, diff), 0, blocksOf ({ prepared }));
+        // One reference serves every prepared size too: the host's blocks are
+        // as much the host's business as their size.
+        const auto reference = renderBounce (*makeBounceProcessor (512, diff), 0, blocksOf ({ 512 }));
 
+        for (const auto prepared : { 512, 4096 })
+        {
             const Cutting cuttings[] = {
+                { "blocks of the prepared size", 0, blocksOf ({ prepared }) },
                 { "blocks of half the prepared size", 0, blocksOf ({ prepared / 2 }) },
                 { "blocks of one and a half times the prepared size", 0, blocksOf ({ 3 * prepared / 2 }) },
                 { "random blocks of 1 to the prepared size", 0,
@@ -652,14 +655,13 @@ TEST (ProcessorOffline, ABounceComesOutTheSameHoweverTheHostCutsItAndWhenItStops
                 EXPECT_TRUE (sameSamples (renderBounce (*processor, silence, blocks), reference))
                     << what << ", prepared for " << prepared << (diff ? ", DIFF" : ", B matched");
             }
+        }
 
-            // B, the same tone 10 dB below A, is brought to A's level.
-            if (! diff)
-            {
-                EXPECT_NEAR (juce::Decibels::gainToDecibels (reference.getRMSLevel (0, bounceFrames - 48000, 48000)),
-                             juce::Decibels::gainToDecibels (0.25f / std::sqrt (2.0f)), 0.05f)
-                    << "prepared for " << prepared;
-            }
+        // B, the same tone 10 dB below A, is brought to A's level.
+        if (! diff)
+        {
+            EXPECT_NEAR (juce::Decibels::gainToDecibels (reference.getRMSLevel (0, bounceFrames - 48000, 48000)),
+                         juce::Decibels::gainToDecibels (0.25f / std::sqrt (2.0f)), 0.05f);
         }
     }
 }
