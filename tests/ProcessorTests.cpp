@@ -302,47 +302,72 @@ namespace
     // As hosts' exporters hand them over, longer than the prepared block.
     constexpr int hostBlockSize = 1024;
 
-    /** After silentBlocks whole blocks of silence, the first realTimeBlocks of
-        them flagged real time, 5 s of A (a 1 kHz sine) and a quieter B (a 300 Hz
-        sine), flagged offline call by call as hosts do, with no new preparation.
-        Returns the output from the audio's first sample on.
-    */
-    juce::AudioBuffer<float> renderOfflinePass (QuorvaneAudioProcessor& processor, int silentBlocks = 0, int realTimeBlocks = 0)
-    {
-        constexpr int numFrames = 5 * 48000;
+    // The longest host block any test hands over.
+    constexpr int largestHostBlock = 2 * 4096;
 
-        juce::AudioBuffer<float> output (2, numFrames + hostBlockSize);
-        juce::AudioBuffer<float> block (4, hostBlockSize);
+    /** What a bounce plays: A's or B's sample at a frame of its audio, and how
+        many frames.
+    */
+    struct BounceAudio
+    {
+        float (*sample) (bool isB, int frame);
+        int numFrames;
+    };
+
+    /** 5 s of A, a 1 kHz sine, and a quieter B, a 300 Hz sine. */
+    constexpr BounceAudio twoTones { [] (bool isB, int frame)
+                                     {
+                                         const auto phase = juce::MathConstants<double>::twoPi * frame / renderRate;
+                                         return isB ? 0.1f * (float) std::sin (300.0 * phase)
+                                                    : 0.25f * (float) std::sin (1000.0 * phase);
+                                     },
+                                     5 * 48000 };
+
+    /** Host blocks that follow a list of sizes and then repeat its last one. */
+    std::function<int()> blocksOf (std::vector<int> sizes)
+    {
+        return [sizes, next = size_t { 0 }]() mutable
+        { return sizes[juce::jmin (next++, sizes.size() - 1)]; };
+    }
+
+    /** Renders `silence` silent frames, the first realTimeFrames of them flagged
+        real time, and then the audio, flagged offline call by call as hosts do,
+        with no new preparation, in the host blocks that nextBlockSize hands out
+        one after another. Returns the output from the audio's first frame on.
+    */
+    juce::AudioBuffer<float> renderBounce (QuorvaneAudioProcessor& processor, const BounceAudio& audio,
+                                           const std::function<int()>& nextBlockSize,
+                                           int silence = 0, int realTimeFrames = 0)
+    {
+        const auto totalFrames = silence + audio.numFrames;
+        juce::AudioBuffer<float> output (2, totalFrames);
+        juce::AudioBuffer<float> block (4, largestHostBlock);
         juce::MidiBuffer midi;
 
-        for (int i = 0; i < silentBlocks; ++i)
+        for (int start = 0; start < totalFrames;)
         {
-            block.clear();
-            processor.setNonRealtime (i >= realTimeBlocks);
-            processor.processBlock (block, midi);
-        }
+            const auto size = juce::jmin (nextBlockSize(), totalFrames - start);
+            juce::AudioBuffer<float> hostBlock (block.getArrayOfWritePointers(), 4, size);
 
-        for (int start = 0; start < numFrames; start += hostBlockSize)
-        {
-            for (int i = 0; i < hostBlockSize; ++i)
-            {
-                const auto phase = juce::MathConstants<double>::twoPi * (start + i) / renderRate;
-                const auto a = 0.25f * (float) std::sin (1000.0 * phase);
-                const auto b = 0.1f * (float) std::sin (300.0 * phase);
+            for (int ch = 0; ch < 4; ++ch)
+                for (int i = start; i < start + size; ++i)
+                    hostBlock.setSample (ch, i - start, i < silence ? 0.0f : audio.sample (ch >= 2, i - silence));
 
-                for (int ch = 0; ch < 4; ++ch)
-                    block.setSample (ch, i, ch < 2 ? a : b);
-            }
-
-            processor.setNonRealtime (true);
-            processor.processBlock (block, midi);
+            processor.setNonRealtime (start >= realTimeFrames);
+            processor.processBlock (hostBlock, midi);
 
             for (int ch = 0; ch < 2; ++ch)
-                output.copyFrom (ch, start, block, ch, 0, hostBlockSize);
+                output.copyFrom (ch, start, hostBlock, ch, 0, size);
+
+            start += size;
         }
 
-        output.setSize (2, numFrames, true);
-        return output;
+        juce::AudioBuffer<float> fromTheAudio (2, audio.numFrames);
+
+        for (int ch = 0; ch < 2; ++ch)
+            fromTheAudio.copyFrom (ch, 0, output, ch, silence, audio.numFrames);
+
+        return fromTheAudio;
     }
 
     /** Whether something the analyser thread does comes true within 10 s. */
@@ -469,7 +494,7 @@ TEST (ProcessorOffline, EveryPassRendersItsOwnAudioAndSwitchesAlone)
         processor.setNonRealtime (true);
         processor.prepareToPlay (renderRate, renderBlockSize);
         processor.parameters.getParameter ("AButton")->setValueNotifyingHost (0.0f);
-        return renderOfflinePass (processor);
+        return renderBounce (processor, twoTones, blocksOf ({ hostBlockSize }));
     };
 
     const auto first = renderFreshlyPrepared();
@@ -515,7 +540,9 @@ TEST (ProcessorOffline, EveryPassRendersItsOwnAudioAndSwitchesAlone)
             ASSERT_TRUE (hold->isHolding());
         }
 
-        EXPECT_TRUE (sameSamples (renderOfflinePass (processor, silentBlocks, realTimeBlocks), first)) << what;
+        const auto output = renderBounce (processor, twoTones, blocksOf ({ hostBlockSize }),
+                                          silentBlocks * hostBlockSize, realTimeBlocks * hostBlockSize);
+        EXPECT_TRUE (sameSamples (output, first)) << what;
     }
 
     EXPECT_TRUE (processor.analyzerThread.isThreadRunning());
@@ -524,68 +551,17 @@ TEST (ProcessorOffline, EveryPassRendersItsOwnAudioAndSwitchesAlone)
 //==============================================================================
 namespace
 {
-    constexpr int bounceFrames = 4 * 48000;
-    constexpr int largestHostBlock = 2 * 4096;
-
-    /** A bounce's audio: A a 1 kHz sine, B the same tone 10 dB lower and out of
+    /** 4 s of A, a 1 kHz sine, and B, the same tone 10 dB lower and out of
         phase with it, so that B matched plays at A's level and DIFF still
-        leaves something to hear. Comes after `silence` silent frames.
+        leaves something to hear.
     */
-    float bounceSample (bool isB, int frame, int silence)
-    {
-        if (frame < silence)
-            return 0.0f;
-
-        const auto phase = juce::MathConstants<double>::twoPi * 1000.0 * (frame - silence) / renderRate;
-        return isB ? 0.25f * juce::Decibels::decibelsToGain (-10.0f) * (float) std::sin (phase + 1.0)
-                   : 0.25f * (float) std::sin (phase);
-    }
-
-    /** Renders `silence` silent frames and then the bounce's audio, offline, in
-        the host blocks that nextBlockSize hands out one after another. Returns
-        the output from the audio's first frame on.
-    */
-    juce::AudioBuffer<float> renderBounce (QuorvaneAudioProcessor& processor, int silence,
-                                           const std::function<int()>& nextBlockSize)
-    {
-        const auto totalFrames = silence + bounceFrames;
-        juce::AudioBuffer<float> output (2, totalFrames);
-        juce::AudioBuffer<float> block (4, largestHostBlock);
-        juce::MidiBuffer midi;
-
-        processor.setNonRealtime (true);
-
-        for (int start = 0; start < totalFrames;)
-        {
-            const auto size = juce::jmin (nextBlockSize(), totalFrames - start);
-            juce::AudioBuffer<float> hostBlock (block.getArrayOfWritePointers(), 4, size);
-
-            for (int ch = 0; ch < 4; ++ch)
-                for (int i = 0; i < size; ++i)
-                    hostBlock.setSample (ch, i, bounceSample (ch >= 2, start + i, silence));
-
-            processor.processBlock (hostBlock, midi);
-
-            for (int ch = 0; ch < 2; ++ch)
-                output.copyFrom (ch, start, hostBlock, ch, 0, size);
-
-            start += size;
-        }
-
-        juce::AudioBuffer<float> audio (2, bounceFrames);
-
-        for (int ch = 0; ch < 2; ++ch)
-            audio.copyFrom (ch, 0, output, ch, silence, bounceFrames);
-
-        return audio;
-    }
-
-    /** Host blocks that follow a list of sizes and then repeat its last one. */
-    std::function<int()> blocksOf (std::vector<int> sizes)
-    {
-        return [sizes, next = size_t { 0 }]() mutable
-        { return sizes[juce::jmin (next++, sizes.size() - 1)]; };
-    }
+    constexpr BounceAudio toneAndQuieterTone { [] (bool isB, int frame)
+                                               {
+                                                   const auto phase = juce::MathConstants<double>::twoPi * 1000.0 * frame / renderRate;
+                                                   return isB ? 0.25f * juce::Decibels::decibelsToGain (-10.0f) * (float) std::sin (phase + 1.0)
+                                                              : 0.25f * (float) std::sin (phase);
+                                               },
+                                               4 * 48000 };
 
     /** A processor prepared for an offline render, playing B matched, or DIFF. */
     std::unique_ptr<QuorvaneAudioProcessor> makeBounceProcessor (int preparedBlockSize, bool diff)
@@ -620,7 +596,7 @@ TEST (ProcessorOffline, ABounceComesOutTheSameHoweverTheHostCutsItAndWhenItStops
     {
         // One reference serves every prepared size too: the host's blocks are
         // as much the host's business as their size.
-        const auto reference = renderBounce (*makeBounceProcessor (512, diff), 0, blocksOf ({ 512 }));
+        const auto reference = renderBounce (*makeBounceProcessor (512, diff), toneAndQuieterTone, blocksOf ({ 512 }));
 
         for (const auto prepared : { 512, 4096 })
         {
@@ -644,7 +620,7 @@ TEST (ProcessorOffline, ABounceComesOutTheSameHoweverTheHostCutsItAndWhenItStops
 
                 if (stopAfterABounce != Stop::none)
                 {
-                    renderBounce (*processor, 0, blocksOf ({ prepared }));
+                    renderBounce (*processor, toneAndQuieterTone, blocksOf ({ prepared }));
 
                     if (stopAfterABounce == Stop::reset)
                         processor->reset();
@@ -652,7 +628,7 @@ TEST (ProcessorOffline, ABounceComesOutTheSameHoweverTheHostCutsItAndWhenItStops
                         processor->releaseResources();
                 }
 
-                EXPECT_TRUE (sameSamples (renderBounce (*processor, silence, blocks), reference))
+                EXPECT_TRUE (sameSamples (renderBounce (*processor, toneAndQuieterTone, blocks, silence), reference))
                     << what << ", prepared for " << prepared << (diff ? ", DIFF" : ", B matched");
             }
         }
@@ -660,7 +636,7 @@ TEST (ProcessorOffline, ABounceComesOutTheSameHoweverTheHostCutsItAndWhenItStops
         // B, the same tone 10 dB below A, is brought to A's level.
         if (! diff)
         {
-            EXPECT_NEAR (juce::Decibels::gainToDecibels (reference.getRMSLevel (0, bounceFrames - 48000, 48000)),
+            EXPECT_NEAR (juce::Decibels::gainToDecibels (reference.getRMSLevel (0, toneAndQuieterTone.numFrames - 48000, 48000)),
                          juce::Decibels::gainToDecibels (0.25f / std::sqrt (2.0f)), 0.05f);
         }
     }
@@ -674,7 +650,7 @@ TEST (ProcessorOffline, TheWindowShowsABouncesReadingsWhileItRendersAndTheThread
 
     // Still rendering: no real-time call has come since. The bars read what
     // the thread publishes, the numbers the processor's copies.
-    renderBounce (processor, 0, blocksOf ({ renderBlockSize }));
+    renderBounce (processor, toneAndQuieterTone, blocksOf ({ renderBlockSize }));
     auto& analyser = processor.analyzerThread;
 
     EXPECT_TRUE (eventually ([&]
