@@ -969,6 +969,28 @@ TEST (AudioPathMatch, PreparingAgainKeepsTheReadingsAndPutsTheTargetGainInForce)
     }
 }
 
+TEST (AudioPathMatch, AStopInRealTimeLeavesTheMatchAndItsRampAsTheyWere)
+{
+    // Hosts stop processing at every transport stop; only an offline render
+    // starts afresh after one.
+    AudioPathRig played, stopped;
+
+    for (auto* rig : { &played, &stopped })
+    {
+        rig->playB();
+        rig->publishDifference (6.0f);
+        rig->run (8 * 512);
+    }
+
+    stopped.processor.reset();
+
+    const auto expected = played.process (512);
+    const auto block = stopped.process (512);
+
+    for (int k = 0; k < 512; ++k)
+        ASSERT_EQ (block.getSample (0, k), expected.getSample (0, k)) << k;
+}
+
 //==============================================================================
 TEST (AudioPathLevels, LevelBAddsTheMatchGainOnlyWithMatchB)
 {
