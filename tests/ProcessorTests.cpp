@@ -642,6 +642,27 @@ TEST (ProcessorOffline, ABounceComesOutTheSameHoweverTheHostCutsItAndWhenItStops
     }
 }
 
+TEST (ProcessorOffline, MatchBSwitchedOnMidBounceAimsTheGainAtTheReadingsInForceAtOnce)
+{
+    auto processor = makeBounceProcessor (512, false);
+    processor->matchB = false;
+    renderBounce (*processor, toneAndQuieterTone, blocksOf ({ 512 }));
+
+    // The bounce's 4 s closed its last reading on its last frame, so the next
+    // block closes none: only the readings already in force can aim the gain.
+    processor->matchB = true;
+    juce::AudioBuffer<float> block (4, 64);
+
+    for (int ch = 0; ch < 4; ++ch)
+        for (int i = 0; i < block.getNumSamples(); ++i)
+            block.setSample (ch, i, toneAndQuieterTone.sample (ch >= 2, toneAndQuieterTone.numFrames + i));
+
+    juce::MidiBuffer midi;
+    processor->processBlock (block, midi);
+
+    EXPECT_NEAR (processor->matchGainDb.load(), 10.0f, 0.05f);
+}
+
 TEST (ProcessorOffline, TheWindowShowsABouncesReadingsWhileItRendersAndTheThreadsOwnAfterIt)
 {
     QuorvaneAudioProcessor processor;
