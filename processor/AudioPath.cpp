@@ -65,6 +65,26 @@ namespace
         }
     }
 
+    /** How many frames of a chunk, from its first, B carries the match gain:
+        all of them while the power is on and the configuration carries the
+        match, whichever source plays; while such a configuration fades out
+        into one that does not, the fade's own remaining frames and no more.
+        The ramp advances over exactly these frames, so where it stands never
+        depends on where a host block ends.
+    */
+    int framesCarryingMatchGain (const QuorvaneAudioProcessor::OutputConfig& config,
+                                 const QuorvaneAudioProcessor::OutputConfig& fadingOut,
+                                 int fadeFramesLeft, int numFrames) noexcept
+    {
+        if (! config.bypass && config.match)
+            return numFrames;
+
+        if (fadeFramesLeft > 0 && ! fadingOut.bypass && fadingOut.match)
+            return juce::jmin (numFrames, fadeFramesLeft);
+
+        return 0;
+    }
+
     void setAllLevels (QuorvaneAudioProcessor& p, float levelDb)
     {
         for (int ch = 0; ch < 2; ++ch)
@@ -104,6 +124,9 @@ void QuorvaneAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juc
 
 void QuorvaneAudioProcessor::reset()
 {
+    // Only an offline render starts afresh after a stop; in real time the
+    // request is taken at the next chunk and changes nothing, so the match,
+    // its ramp and a running fade carry on as if no stop had come.
     hostStoppedProcessing.store (true, relaxed);
 }
 
@@ -168,13 +191,18 @@ void QuorvaneAudioProcessor::copyLoudness (const LoudnessAnalyzer::Reading& a, c
     bActive.store (b.audioActive, relaxed);
 }
 
-void QuorvaneAudioProcessor::measureAndMatchOffline (int numFrames, bool inputBHasChannels, bool isMatchB, bool gainApplied)
+void QuorvaneAudioProcessor::measureAndMatchOffline (int numFrames, bool inputBHasChannels, bool isMatchB, int gainFrames)
 {
     offlineLoudness.takeChunk (bufferA, inputBHasChannels ? &bufferB : nullptr, numFrames);
 
+    auto matchTo = [this, inputBHasChannels, isMatchB] (const LoudnessAnalyzer::Reading& a, const LoudnessAnalyzer::Reading& b)
+    {
+        copyLoudness (a, b, inputBHasChannels);
+        updateMatchGain (*this, isMatchB);
+    };
+
     // A switch the host changed takes effect from the chunk's first frame.
-    copyLoudness (offlineLoudness.getReadingA(), offlineLoudness.getReadingB(), inputBHasChannels);
-    updateMatchGain (*this, isMatchB);
+    matchTo (offlineLoudness.getReadingA(), offlineLoudness.getReadingB());
 
     // Each reading aims the gain from the frame after the audio it measured,
     // wherever the host's blocks end, so a bounce cut into other blocks comes
@@ -182,15 +210,17 @@ void QuorvaneAudioProcessor::measureAndMatchOffline (int numFrames, bool inputBH
     for (int start = 0; start < numFrames;)
     {
         const auto piece = offlineLoudness.measureFrom (start);
+        const auto gained = juce::jlimit (0, piece.numFrames, gainFrames - start);
 
-        if (gainApplied)
-            applyMatchGain (matchGain, bufferB, start, piece.numFrames);
+        if (gained > 0)
+            applyMatchGain (matchGain, bufferB, start, gained);
 
         if (piece.renewed)
         {
-            analyzerThread.showRenderReadings (offlineLoudness.getReadingA(), offlineLoudness.getReadingB());
-            copyLoudness (offlineLoudness.getReadingA(), offlineLoudness.getReadingB(), inputBHasChannels);
-            updateMatchGain (*this, isMatchB);
+            const auto& a = offlineLoudness.getReadingA();
+            const auto& b = offlineLoudness.getReadingB();
+            analyzerThread.showRenderReadings (a, b);
+            matchTo (a, b);
         }
 
         start += piece.numFrames;
@@ -299,9 +329,13 @@ void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
         }
     }
 
-    // 10. Measurement and the match gain. The gain is applied on every chunk
-    // in which a matched B is heard, and its ramp advances only then.
-    const auto gainApplied = split && ((! cfg.bypass && cfg.match) || (fading && ! previousConfig.bypass && previousConfig.match));
+    // 10. Measurement and the match gain. The gain runs whenever the power is
+    // on and MATCH B or DIFF is, so also while A plays, and while such a
+    // configuration fades out, up to the fade's end; its ramp advances over
+    // exactly those frames.
+    const auto fadeFramesLeft = fading ? crossfadeLength - crossfadePosition : 0;
+    const auto gainFrames = split ? framesCarryingMatchGain (cfg, previousConfig, fadeFramesLeft, n) : 0;
+    const auto gainApplied = gainFrames > 0;
 
     // A fade between a matched and an unmatched B needs B both ways.
     if (gainApplied && fading && ! cfg.bypass && ! previousConfig.bypass && cfg.match != previousConfig.match)
@@ -311,7 +345,7 @@ void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
     if (measuring && renderingOffline)
     {
         // The loudness follows from the audio rendered so far and nothing else.
-        measureAndMatchOffline (n, numB > 0, isMatchB, gainApplied);
+        measureAndMatchOffline (n, numB > 0, isMatchB, gainFrames);
     }
     else
     {
@@ -331,7 +365,7 @@ void QuorvaneAudioProcessor::processChunk (juce::AudioBuffer<float>& buffer)
         }
 
         if (gainApplied)
-            applyMatchGain (matchGain, bufferB, 0, n);
+            applyMatchGain (matchGain, bufferB, 0, gainFrames);
     }
 
     // B's levels show it as it is heard with MATCH B on: they add the latest

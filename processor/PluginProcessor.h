@@ -50,7 +50,8 @@ public:
     void releaseResources() override;
 
     /** The host has stopped processing, between two bounces say: the next
-        offline chunk begins a new render. Any thread may call this.
+        offline chunk begins a new render. In real time it changes nothing.
+        Any thread may call this.
     */
     void reset() override;
 
@@ -152,10 +153,10 @@ private:
     void startOfflineRender();
 
     /** Measures an offline chunk on the audio thread and applies the match
-        gain to B piece by piece, each new reading taking effect from the frame
-        after the audio it closes.
+        gain to the first gainFrames frames of B piece by piece, each new
+        reading taking effect from the frame after the audio it closes.
     */
-    void measureAndMatchOffline (int numFrames, bool inputBHasChannels, bool isMatchB, bool gainApplied);
+    void measureAndMatchOffline (int numFrames, bool inputBHasChannels, bool isMatchB, int gainFrames);
 
     /** Copies the loudness the path works from, as one chunk's measurement. */
     void copyLoudness (const LoudnessAnalyzer::Reading& a, const LoudnessAnalyzer::Reading& b, bool inputBHasChannels);

@@ -912,9 +912,10 @@ TEST (AudioPathMatch, TheRampPausesWhileTheGainIsNotAppliedAndGoesOnWhereItStopp
     rig.publishDifference (6.0f);
     rig.process (512);
 
-    // Power off. The two chunks of the fade out of the matched B still carry
-    // the gain; the bypassed chunks after them neither move the ramp nor
-    // update the match, whatever the analyser says.
+    // Power off. The 882 frames of the fade out of the matched B still carry
+    // the gain, and the rest of the chunk in which it ends does not: the
+    // bypassed frames after the fade neither move the ramp nor update the
+    // match, whatever the analyser says.
     rig.setSwitch ("onButton", false);
     rig.publishDifference (12.0f);
     rig.run (12 * 512);
@@ -927,12 +928,12 @@ TEST (AudioPathMatch, TheRampPausesWhileTheGainIsNotAppliedAndGoesOnWhereItStopp
     rig.run (2 * 512);
     ASSERT_EQ (rig.processor.crossfadePosition, -1);
 
-    // 512 samples before, 1024 fading out, 1024 fading in: 2560 of the ramp's 22050.
+    // 512 samples before, 882 fading out, 1024 fading in: 2418 of the ramp's 22050.
     const auto target = gainForDb (6.0f);
     const auto block = rig.process (512);
 
     for (int k = 0; k < 512; ++k)
-        ASSERT_NEAR (block.getSample (0, k), bLeft * target * (float) (2560 + k + 1) / 22050.0f, 1.0e-4f) << k;
+        ASSERT_NEAR (block.getSample (0, k), bLeft * target * (float) (2418 + k + 1) / 22050.0f, 1.0e-4f) << k;
 }
 
 TEST (AudioPathMatch, PreparingAgainKeepsTheReadingsAndPutsTheTargetGainInForce)
@@ -969,26 +970,35 @@ TEST (AudioPathMatch, PreparingAgainKeepsTheReadingsAndPutsTheTargetGainInForce)
     }
 }
 
-TEST (AudioPathMatch, AStopInRealTimeLeavesTheMatchAndItsRampAsTheyWere)
+TEST (AudioPathMatch, AStopInRealTimeLeavesTheMatchItsRampAndARunningFadeAsTheyWere)
 {
     // Hosts stop processing at every transport stop; only an offline render
     // starts afresh after one.
-    AudioPathRig played, stopped;
-
-    for (auto* rig : { &played, &stopped })
+    for (const auto fadeUnderWay : { false, true })
     {
-        rig->playB();
-        rig->publishDifference (6.0f);
-        rig->run (8 * 512);
+        AudioPathRig played, stopped;
+
+        for (auto* rig : { &played, &stopped })
+        {
+            rig->playB();
+            rig->publishDifference (6.0f);
+            rig->run (8 * 512);
+
+            if (fadeUnderWay)
+            {
+                rig->playA();
+                rig->process (100);
+            }
+        }
+
+        stopped.processor.reset();
+
+        const auto expected = played.process (512);
+        const auto block = stopped.process (512);
+
+        for (int k = 0; k < 512; ++k)
+            ASSERT_EQ (block.getSample (0, k), expected.getSample (0, k)) << k << (fadeUnderWay ? ", a fade under way" : "");
     }
-
-    stopped.processor.reset();
-
-    const auto expected = played.process (512);
-    const auto block = stopped.process (512);
-
-    for (int k = 0; k < 512; ++k)
-        ASSERT_EQ (block.getSample (0, k), expected.getSample (0, k)) << k;
 }
 
 //==============================================================================

@@ -323,6 +323,30 @@ namespace
                                      },
                                      5 * 48000 };
 
+    /** What the host has the switches at. */
+    struct Switches
+    {
+        bool powerOn = true;
+        bool playA = false;
+        bool matchB = true;
+        bool diff = false;
+    };
+
+    /** Switches that hold from a frame of the audio on. */
+    struct SwitchesFrom
+    {
+        int frame;
+        Switches switches;
+    };
+
+    void setSwitches (QuorvaneAudioProcessor& processor, const Switches& switches)
+    {
+        processor.parameters.getParameter ("onButton")->setValueNotifyingHost (switches.powerOn ? 1.0f : 0.0f);
+        processor.parameters.getParameter ("AButton")->setValueNotifyingHost (switches.playA ? 1.0f : 0.0f);
+        processor.matchB = switches.matchB;
+        processor.diffMode = switches.diff;
+    }
+
     /** Host blocks that follow a list of sizes and then repeat its last one. */
     std::function<int()> blocksOf (std::vector<int> sizes)
     {
@@ -334,19 +358,35 @@ namespace
         real time, and then the audio, flagged offline call by call as hosts do,
         with no new preparation, in the host blocks that nextBlockSize hands out
         one after another. Returns the output from the audio's first frame on.
+
+        The first of `switches`, if any, holds from the first silent frame; each
+        later one from its frame of the audio on, where the host ends a block
+        and brings the change with the next, as hosts deliver automation.
     */
     juce::AudioBuffer<float> renderBounce (QuorvaneAudioProcessor& processor, const BounceAudio& audio,
                                            const std::function<int()>& nextBlockSize,
-                                           int silence = 0, int realTimeFrames = 0)
+                                           int silence = 0, int realTimeFrames = 0,
+                                           const std::vector<SwitchesFrom>& switches = {})
     {
         const auto totalFrames = silence + audio.numFrames;
         juce::AudioBuffer<float> output (2, totalFrames);
         juce::AudioBuffer<float> block (4, largestHostBlock);
         juce::MidiBuffer midi;
 
+        if (! switches.empty())
+            setSwitches (processor, switches.front().switches);
+
+        auto nextSwitches = switches.begin() + (switches.empty() ? 0 : 1);
+
         for (int start = 0; start < totalFrames;)
         {
-            const auto size = juce::jmin (nextBlockSize(), totalFrames - start);
+            if (nextSwitches != switches.end() && silence + nextSwitches->frame == start)
+                setSwitches (processor, (nextSwitches++)->switches);
+
+            auto size = juce::jmin (nextBlockSize(), totalFrames - start);
+
+            if (nextSwitches != switches.end())
+                size = juce::jmin (size, silence + nextSwitches->frame - start);
             juce::AudioBuffer<float> hostBlock (block.getArrayOfWritePointers(), 4, size);
 
             for (int ch = 0; ch < 4; ++ch)
@@ -563,16 +603,21 @@ namespace
                                                },
                                                4 * 48000 };
 
-    /** A processor prepared for an offline render, playing B matched, or DIFF. */
-    std::unique_ptr<QuorvaneAudioProcessor> makeBounceProcessor (int preparedBlockSize, bool diff)
+    /** A processor prepared for an offline render, playing B matched. */
+    std::unique_ptr<QuorvaneAudioProcessor> makeBounceProcessor (int preparedBlockSize)
     {
         auto processor = std::make_unique<QuorvaneAudioProcessor>();
         processor->setNonRealtime (true);
         processor->prepareToPlay (renderRate, preparedBlockSize);
-        processor->parameters.getParameter ("AButton")->setValueNotifyingHost (0.0f);
-        processor->diffMode = diff;
+        setSwitches (*processor, {});
         return processor;
     }
+
+    constexpr Switches bMatched {};
+    constexpr Switches bUnmatched { true, false, false, false };
+    constexpr Switches powerOff { false, false, true, false };
+    constexpr Switches diffWithMatchB { true, false, true, true };
+    constexpr Switches diffWithoutMatchB { true, false, false, true };
 } // namespace
 
 TEST (ProcessorOffline, ABounceComesOutTheSameHoweverTheHostCutsItAndWhenItStops)
@@ -592,11 +637,29 @@ TEST (ProcessorOffline, ABounceComesOutTheSameHoweverTheHostCutsItAndWhenItStops
         Stop stopAfterABounce = Stop::none;
     };
 
-    for (const auto diff : { false, true })
+    // Each fade lasts 960 frames: blocks of 512, or a half or one and a half
+    // times that, end inside it; blocks of 4096 and their half and one and a
+    // half times end beyond it.
+    const struct
+    {
+        const char* what;
+        std::vector<SwitchesFrom> switches;
+        bool endsBMatched;
+    } bounces[] = {
+        { "B matched", { { 0, bMatched } }, true },
+        { "DIFF", { { 0, diffWithMatchB } }, false },
+        { "B matched, power off at 1 s and on at 1.5 s", { { 0, bMatched }, { 48000, powerOff }, { 72000, bMatched } }, true },
+        { "B matched, unmatched at 1 s and matched at 1.5 s", { { 0, bMatched }, { 48000, bUnmatched }, { 72000, bMatched } }, true },
+        { "B matched, DIFF without MATCH B at 1 s and B matched at 1.5 s",
+          { { 0, bMatched }, { 48000, diffWithoutMatchB }, { 72000, bMatched } },
+          true },
+    };
+
+    for (const auto& [bounce, switches, endsBMatched] : bounces)
     {
         // One reference serves every prepared size too: the host's blocks are
         // as much the host's business as their size.
-        const auto reference = renderBounce (*makeBounceProcessor (512, diff), toneAndQuieterTone, blocksOf ({ 512 }));
+        const auto reference = renderBounce (*makeBounceProcessor (512), toneAndQuieterTone, blocksOf ({ 512 }), 0, 0, switches);
 
         for (const auto prepared : { 512, 4096 })
         {
@@ -616,11 +679,11 @@ TEST (ProcessorOffline, ABounceComesOutTheSameHoweverTheHostCutsItAndWhenItStops
 
             for (const auto& [what, silence, blocks, stopAfterABounce] : cuttings)
             {
-                auto processor = makeBounceProcessor (prepared, diff);
+                auto processor = makeBounceProcessor (prepared);
 
                 if (stopAfterABounce != Stop::none)
                 {
-                    renderBounce (*processor, toneAndQuieterTone, blocksOf ({ prepared }));
+                    renderBounce (*processor, toneAndQuieterTone, blocksOf ({ prepared }), 0, 0, switches);
 
                     if (stopAfterABounce == Stop::reset)
                         processor->reset();
@@ -628,23 +691,90 @@ TEST (ProcessorOffline, ABounceComesOutTheSameHoweverTheHostCutsItAndWhenItStops
                         processor->releaseResources();
                 }
 
-                EXPECT_TRUE (sameSamples (renderBounce (*processor, toneAndQuieterTone, blocks, silence), reference))
-                    << what << ", prepared for " << prepared << (diff ? ", DIFF" : ", B matched");
+                EXPECT_TRUE (sameSamples (renderBounce (*processor, toneAndQuieterTone, blocks, silence, 0, switches), reference))
+                    << what << ", prepared for " << prepared << ", " << bounce;
             }
         }
 
         // B, the same tone 10 dB below A, is brought to A's level.
-        if (! diff)
+        if (endsBMatched)
         {
             EXPECT_NEAR (juce::Decibels::gainToDecibels (reference.getRMSLevel (0, toneAndQuieterTone.numFrames - 48000, 48000)),
-                         juce::Decibels::gainToDecibels (0.25f / std::sqrt (2.0f)), 0.05f);
+                         juce::Decibels::gainToDecibels (0.25f / std::sqrt (2.0f)), 0.05f)
+                << bounce;
         }
+    }
+}
+
+TEST (ProcessorOffline, ReadingsCloseEvery100msOfAudioFromTheFirstSoundOfEitherSource)
+{
+    constexpr int readingFrames = 4800;
+    constexpr int numReadings = 5;
+
+    // A grows louder from its first frame on, so that every reading finds a
+    // new difference and aims the gain anew. Neither tone is ever exactly 0.
+    auto source = [] (bool isB, int frame)
+    {
+        const auto phase = juce::MathConstants<double>::twoPi * 1000.0 * frame / renderRate;
+        return isB ? 0.1f * (float) std::sin (phase + 1.0)
+                   : 0.25f * (0.5f + (float) frame / 48000.0f) * (float) std::sin (phase + 0.5);
+    };
+
+    const struct
+    {
+        const char* what;
+        int firstOfA;
+        int firstOfB;
+    } starts[] = {
+        { "both sources together, 1000 frames into the bounce", 1000, 1000 },
+        { "B 1000 frames before A", 2000, 1000 },
+        { "A 1000 frames before B", 1000, 2000 },
+    };
+
+    for (const auto& [what, firstOfA, firstOfB] : starts)
+    {
+        const auto firstSound = juce::jmin (firstOfA, firstOfB);
+        const auto numFrames = firstSound + numReadings * readingFrames + readingFrames / 2;
+
+        // A host that hands over one frame at a time shows each frame's target.
+        auto processor = makeBounceProcessor (512);
+        juce::AudioBuffer<float> frame (4, 1);
+        juce::MidiBuffer midi;
+
+        auto firstOfBHeard = -1;
+        std::vector<int> aimedFrom;
+
+        for (int i = 0; i < numFrames; ++i)
+        {
+            for (int ch = 0; ch < 4; ++ch)
+            {
+                const auto first = ch < 2 ? firstOfA : firstOfB;
+                frame.setSample (ch, 0, i < first ? 0.0f : source (ch >= 2, i - first));
+            }
+
+            const auto target = processor->matchGain.getGainLinear();
+            processor->processBlock (frame, midi);
+
+            if (firstOfBHeard < 0 && frame.getSample (0, 0) != 0.0f)
+                firstOfBHeard = i;
+
+            if (processor->matchGain.getGainLinear() != target)
+                aimedFrom.push_back (i + 1);
+        }
+
+        std::vector<int> readingEnds;
+
+        for (int k = 1; k <= numReadings; ++k)
+            readingEnds.push_back (firstSound + k * readingFrames);
+
+        EXPECT_EQ (firstOfBHeard, readingEnds.front()) << what;
+        EXPECT_EQ (aimedFrom, readingEnds) << what;
     }
 }
 
 TEST (ProcessorOffline, MatchBSwitchedOnMidBounceAimsTheGainAtTheReadingsInForceAtOnce)
 {
-    auto processor = makeBounceProcessor (512, false);
+    auto processor = makeBounceProcessor (512);
     processor->matchB = false;
     renderBounce (*processor, toneAndQuieterTone, blocksOf ({ 512 }));
 
