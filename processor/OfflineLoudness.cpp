@@ -30,7 +30,7 @@ void OfflineLoudness::prepare (double newSampleRate, int newBlockSize, bool make
 {
     sampleRate = (int) newSampleRate;
     blockSize = newBlockSize;
-    publicationInterval = LoudnessAnalyzer::publicationIntervalFrames (newSampleRate);
+    framesPerReading = LoudnessAnalyzer::publicationIntervalFrames (newSampleRate);
 
     heardA.setSize (2, blockSize, false, false, false);
     heardB.setSize (2, blockSize, false, false, false);
@@ -65,7 +65,7 @@ void OfflineLoudness::forgetMeasurement() noexcept
 {
     readingA = {};
     readingB = {};
-    framesSincePublication = 0;
+    framesSinceReading = 0;
     heardSound = false;
 }
 
@@ -94,8 +94,8 @@ OfflineLoudness::Piece OfflineLoudness::measureFrom (int start)
 {
     const auto remaining = chunkFrames - start;
 
-    if (! canMeasureChunk || remaining <= 0)
-        return { juce::jmax (0, remaining), false };
+    if (! canMeasureChunk)
+        return { remaining, false };
 
     auto from = start;
 
@@ -116,19 +116,19 @@ OfflineLoudness::Piece OfflineLoudness::measureFrom (int start)
             return { remaining, false };
     }
 
-    const auto length = juce::jmin (chunkFrames - from, publicationInterval - framesSincePublication);
+    const auto length = juce::jmin (chunkFrames - from, framesPerReading - framesSinceReading);
 
     feed (*analyzerA, heardA, from, length);
 
     if (chunkHasB)
         feed (*analyzerB, heardB, from, length);
 
-    framesSincePublication += length;
-    const Piece piece { from + length - start, framesSincePublication == publicationInterval };
+    framesSinceReading += length;
+    const Piece piece { from + length - start, framesSinceReading == framesPerReading };
 
     if (piece.renewed)
     {
-        framesSincePublication = 0;
+        framesSinceReading = 0;
         readingA = analyzerA->getReading();
 
         if (chunkHasB)

@@ -54,15 +54,15 @@ public:
         bool renewed = false; // the readings were renewed after the piece's last frame
     };
 
-    /** Measures the chunk taken from frame start on, up to its end or up to the
-        frame that closes a reading, whichever comes first. A reading thus
-        always follows the audio up to the end of a piece, and whatever it
-        changes can take effect from the very next frame, wherever the host's
-        blocks happen to end.
+    /** Measures the chunk taken from frame start on, a frame within it, up to
+        its end or up to the frame that closes a reading, whichever comes
+        first. A reading thus always follows the audio up to the end of a
+        piece, and whatever it changes can take effect from the very next
+        frame, wherever the host's blocks happen to end.
     */
     Piece measureFrom (int start);
 
-    /** The readings as of the latest publication; "nothing measured" before the first. */
+    /** The latest readings; "nothing measured" before the first. */
     const LoudnessAnalyzer::Reading& getReadingA() const noexcept { return readingA; }
     const LoudnessAnalyzer::Reading& getReadingB() const noexcept { return readingB; }
 
@@ -86,8 +86,8 @@ private:
 
     int sampleRate = 0;
     int blockSize = 0;
-    int publicationInterval = 1;
-    int framesSincePublication = 0;
+    int framesPerReading = 1;
+    int framesSinceReading = 0;
     bool heardSound = false;
 
     // The chunk taken: how long it is, whether B is part of it, and whether
