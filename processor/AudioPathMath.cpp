@@ -11,10 +11,14 @@
 void crossfade (float* destination, const float* fadingOut, const float* fadingIn,
                 int numSamples, int samplesPlayed, int crossfadeLength) noexcept
 {
-    // The rising part and the part held at 1 are two loops, so that neither
-    // needs a comparison per sample and both vectorise. Held at 1, the outgoing
-    // side still counts with weight 0, as a NaN there still shows.
+    // Each part is a loop of its own, so that none needs a comparison per
+    // sample and each vectorises. On the fade's last sample, held at 1, the
+    // outgoing side still counts with weight 0, as a NaN there still shows.
+    // Past the fade's end the incoming side plays alone, exactly as it does in
+    // a later chunk: how a sample comes out never depends on where the chunk
+    // that holds it ends, not even in the sign of a zero.
     const auto rising = juce::jlimit (0, numSamples, crossfadeLength - samplesPlayed - 1);
+    const auto fading = juce::jlimit (0, numSamples, crossfadeLength - samplesPlayed);
 
     for (int i = 0; i < rising; ++i)
     {
@@ -22,8 +26,10 @@ void crossfade (float* destination, const float* fadingOut, const float* fadingI
         destination[i] = fadingOut[i] * (1.0f - t) + fadingIn[i] * t;
     }
 
-    for (int i = rising; i < numSamples; ++i)
+    for (int i = rising; i < fading; ++i)
         destination[i] = fadingOut[i] * 0.0f + fadingIn[i];
+
+    std::copy (fadingIn + fading, fadingIn + numSamples, destination + fading);
 }
 
 float peakMagnitude (const float* samples, int numSamples) noexcept

@@ -15,7 +15,8 @@ constexpr float matchGainLimitDb = 30.0f;
 
 /** Mixes numSamples of a crossfade into destination. Sample i gives the
     incoming side the weight t = (samplesPlayed + i + 1) / crossfadeLength,
-    held at 1 once it gets there, and the outgoing side 1 - t.
+    held at 1 once it gets there, and the outgoing side 1 - t. Past the fade's
+    last sample, the one where t reaches 1, the incoming side is copied alone.
 */
 void crossfade (float* destination, const float* fadingOut, const float* fadingIn,
                 int numSamples, int samplesPlayed, int crossfadeLength) noexcept;

@@ -173,8 +173,8 @@ namespace
 //==============================================================================
 TEST (AudioPathMath, ACrossfadeRisesInEqualStepsAndHoldsAtOne)
 {
-    const float fadingOut[] { 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, notANumber };
-    const float fadingIn[] { 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f };
+    const float fadingOut[] { 1.0f, 1.0f, 1.0f, notANumber, 1.0f, notANumber };
+    const float fadingIn[] { 0.0f, 0.0f, 0.0f, 0.0f, -0.0f, 0.0f };
     float mixed[6] {};
 
     crossfade (mixed, fadingOut, fadingIn, 6, 0, 4);
@@ -182,9 +182,13 @@ TEST (AudioPathMath, ACrossfadeRisesInEqualStepsAndHoldsAtOne)
     EXPECT_EQ (mixed[0], 0.75f);
     EXPECT_EQ (mixed[1], 0.5f);
     EXPECT_EQ (mixed[2], 0.25f);
-    EXPECT_EQ (mixed[3], 0.0f);
-    EXPECT_EQ (mixed[4], 0.0f);
-    EXPECT_TRUE (std::isnan (mixed[5]));
+
+    // The fade's last sample still counts the outgoing side, with weight 0;
+    // past it the incoming side plays exactly as it would in a chunk of its
+    // own, the sign of a zero included.
+    EXPECT_TRUE (std::isnan (mixed[3]));
+    EXPECT_TRUE (mixed[4] == 0.0f && std::signbit (mixed[4]));
+    EXPECT_EQ (mixed[5], 0.0f);
 
     // Carried on from where an earlier chunk stopped.
     crossfade (mixed, fadingOut, fadingIn, 2, 2, 4);
