@@ -11,12 +11,12 @@
 void crossfade (float* destination, const float* fadingOut, const float* fadingIn,
                 int numSamples, int samplesPlayed, int crossfadeLength) noexcept
 {
-    // Each part is a loop of its own, so that none needs a comparison per
-    // sample and each vectorises. On the fade's last sample, held at 1, the
-    // outgoing side still counts with weight 0, as a NaN there still shows.
-    // Past the fade's end the incoming side plays alone, exactly as it does in
-    // a later chunk: how a sample comes out never depends on where the chunk
-    // that holds it ends, not even in the sign of a zero.
+    // The rising part and the part past the fade are loops without a
+    // comparison per sample, so both vectorise. Between them lies at most the
+    // fade's last sample, held at 1, where the outgoing side still counts with
+    // weight 0, as a NaN there still shows. Past the fade the incoming side
+    // plays alone, exactly as in a later chunk: a sample never depends on
+    // where the chunk that holds it ends, not even in the sign of a zero.
     const auto rising = juce::jlimit (0, numSamples, crossfadeLength - samplesPlayed - 1);
     const auto fading = juce::jlimit (0, numSamples, crossfadeLength - samplesPlayed);
 

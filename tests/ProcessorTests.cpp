@@ -387,6 +387,7 @@ namespace
 
             if (nextSwitches != switches.end())
                 size = juce::jmin (size, silence + nextSwitches->frame - start);
+
             juce::AudioBuffer<float> hostBlock (block.getArrayOfWritePointers(), 4, size);
 
             for (int ch = 0; ch < 4; ++ch)
